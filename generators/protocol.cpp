@@ -1,0 +1,82 @@
+#include "generators/protocol.hpp"
+
+#include <algorithm>
+#include <array>
+
+namespace tamboril::generators {
+
+namespace {
+
+const Template& heading_template(Heading heading) {
+    static const Template parenthesised(
+        "(1X,'LA INICIALIZACION PARA EL PROXIMO NUMERO ALEATORIO',' (SIGUIENTE A LOS',I11,/,"
+        "1X,'YA GENERADOS) ES:')");
+    static const Template spaced(
+        "(1X,'LA INICIALIZACION PARA EL PROXIMO NUMERO ALEATORIO ','(SIGUIENTE A LOS',I11,/,"
+        "1X,'YA GENERADOS) ES:')");
+    static const Template colon(
+        "(1X,'LA INICIALIZACION PARA EL PROXIMO NUMERO ALEATORIO',' SIGUIENTE A LOS',I11,/,"
+        "1X,'YA GENERADOS) ES:')");
+    static const Template plain(
+        "(1X,'LA INICIALIZACION PARA EL PROXIMO NUMERO ALEATORIO',' SIGUIENTE A LOS',I11,/,"
+        "1X,'YA GENERADOS) ES')");
+    switch (heading) {
+        case Heading::Parenthesised: return parenthesised;
+        case Heading::SpacedParenthesised: return spaced;
+        case Heading::Colon: return colon;
+        case Heading::Plain: break;
+    }
+    return plain;
+}
+
+}  // namespace
+
+void print_heading(Console& console, Heading heading, std::int32_t n) {
+    console.write(heading_template(heading), {n});
+}
+
+std::int32_t seed_ix(std::string_view name) {
+    // Compared with blank padding of the shorter operand.
+    constexpr std::string_view kUrn10 = "URN10   ";
+    const std::size_t length = std::max(name.size(), kUrn10.size());
+    for (std::size_t i = 0; i < length; ++i) {
+        const char a = i < name.size() ? name[i] : ' ';
+        const char b = i < kUrn10.size() ? kUrn10[i] : ' ';
+        if (a != b) return 524287;
+    }
+    return 1;
+}
+
+void print_ix_line(Console& console, std::int32_t ix) {
+    static const Template line("(' ',8X,'IX=',I11)");
+    console.write(line, {ix});
+}
+
+void Generator::print_report(Console& console, std::int32_t n) const {
+    print_heading(console, heading(), n);
+    print_state(console);
+}
+
+void Generator::call(const Call& call) {
+    if (call.first_call == 0) {
+        initialise(call.name);
+        print_start(call.console);
+    }
+    begin_call();
+    if (generates()) {
+        std::array<float, kBlockSamples> block;
+        std::size_t left = call.n > 0 ? static_cast<std::size_t>(call.n) : 0;
+        while (left > 0) {
+            const std::size_t count = std::min(left, block.size());
+            const std::span<float> samples(block.data(), count);
+            fill(samples);
+            call.sink.put(samples);
+            left -= count;
+        }
+        end_call(call.n);
+    }
+    print_sequence(call.console);
+    if (call.first_call == 0) print_report(call.console, call.n);
+}
+
+}  // namespace tamboril::generators

@@ -1,0 +1,84 @@
+// What every generator shares: the calling shape, the first-call flag, the
+// order of its console lines, the report headings and the seed routine.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string_view>
+
+#include "records/console.hpp"
+#include "records/template.hpp"
+
+namespace tamboril::generators {
+
+using records::Console;
+using records::Item;
+using records::Template;
+
+// Where the samples of a call go, block by block, in generation order.
+class SampleSink {
+public:
+    virtual ~SampleSink() = default;
+    virtual void put(std::span<const float> samples) = 0;
+};
+
+// Samples handed to the sink at a time: a call of any length needs no more.
+inline constexpr std::size_t kBlockSamples = 4096;
+
+// One call of a generator operation.
+struct Call {
+    std::int32_t n;           // values per sequence
+    std::int32_t first_call;  // 0 during the first call of the run, 1 later
+    std::string_view name;    // the 8-character generator name
+    Console& console;
+    SampleSink& sink;
+};
+
+// The four report headings; each generator prints one of them.
+enum class Heading {
+    Parenthesised,        // URN01
+    SpacedParenthesised,  // URN02
+    Colon,                // URN03, URN04, URN21
+    Plain,                // every other generator
+};
+
+void print_heading(Console& console, Heading heading, std::int32_t n);
+
+// Seed routine: 1 for "URN10   ", 524287 for every other name.
+std::int32_t seed_ix(std::string_view name);
+
+// The "(' ',8X,'IX=',I11)" state line that many generators print.
+void print_ix_line(Console& console, std::int32_t ix);
+
+// A generator operation with its run-long state. `call` runs the steps in
+// their fixed order: first-call initialisation and starting-state lines,
+// generation, per-sequence lines, and the state report after the first call.
+class Generator {
+public:
+    virtual ~Generator() = default;
+    void call(const Call& call);
+
+protected:
+    // First call only: set the starting state.
+    virtual void initialise(std::string_view name) = 0;
+    // Starting-state lines; by default the same lines as the state report.
+    virtual void print_start(Console& console) const { print_state(console); }
+    // Work every call does before generating (a new stream, refilled tables).
+    virtual void begin_call() {}
+    // Whether the operation generates at all (stubs do not).
+    virtual bool generates() const { return true; }
+    // The next out.size() samples of the current call.
+    virtual void fill(std::span<float> out) = 0;
+    // Work after the values of a call, with N as given (even 0 or negative).
+    virtual void end_call(std::int32_t /*n*/) {}
+    // Lines printed after every generation.
+    virtual void print_sequence(Console& /*console*/) const {}
+    // The state report: heading with N, then the state lines.
+    virtual void print_report(Console& console, std::int32_t n) const;
+    virtual Heading heading() const = 0;
+    virtual void print_state(Console& console) const = 0;
+};
+
+}  // namespace tamboril::generators

@@ -1,0 +1,23 @@
+// URN10: 125 X mod 8192, as three multiplications by 5.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace tamboril::generators {
+
+struct Urn10Core {
+    std::int32_t ix = 0;
+
+    void fill(std::span<float> out) {
+        for (float& sample : out) {
+            std::int32_t t = ix;
+            // States stay in 0 to 8191, so 5 t never overflows.
+            for (int k = 0; k < 3; ++k) t = 5 * t % 8192;
+            sample = static_cast<float>(t) / 8192.0f;
+            ix = t;
+        }
+    }
+};
+
+}  // namespace tamboril::generators

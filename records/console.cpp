@@ -1,0 +1,120 @@
+#include "records/console.hpp"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace tamboril::records {
+
+namespace {
+constexpr std::string_view kLineAdvance = "\r\n";
+}
+
+Console Console::standard() {
+    const bool terminal = ::isatty(STDIN_FILENO) == 1 && ::isatty(STDOUT_FILENO) == 1;
+    return Console(std::make_unique<FdLineSource>(STDIN_FILENO), STDOUT_FILENO, terminal);
+}
+
+Console::Console(std::unique_ptr<LineSource> in, int out_fd, bool one_channel)
+    : in_(std::move(in)), out_fd_(out_fd), one_channel_(one_channel) {}
+
+Console::~Console() {
+    if (in_) flush();
+}
+
+void Console::write(const Template& format, std::span<const Item> items) {
+    format.render(items, [this](std::string_view record) { write_record(record); });
+}
+
+void Console::write_record(std::string_view record) {
+    const char control = record.empty() ? ' ' : record.front();
+    if (control == '0') out_ += kLineAdvance;
+    if (line_open_) out_ += kLineAdvance;
+    if (!record.empty()) out_.append(record.substr(1));
+    line_open_ = true;
+}
+
+void Console::write_free(std::string_view text) {
+    std::string record(1, ' ');
+    std::size_t room = kFreeLineRoom;
+    for (;;) {
+        if (text.size() < room) {
+            record += text;
+            break;
+        }
+        record += text.substr(0, room);
+        write_record(record);
+        text.remove_prefix(room);
+        record.assign(1, ' ');
+        room = kFreeLineRoom;
+    }
+    write_record(record);
+}
+
+void Console::before_read() {
+    flush();
+    // At a terminal the operator's Enter ends the line.
+    if (one_channel_) line_open_ = false;
+}
+
+std::string Console::read_name() {
+    before_read();
+    auto name = read_a5(*in_);
+    if (!name) throw InputError("end of input while reading the generator name");
+    return *name;
+}
+
+void Console::read_integer(std::int32_t& destination, std::string_view answer) {
+    before_read();
+    const FreeInteger got = read_free_integer(*in_);
+    using Status = FreeInteger::Status;
+    const std::string what = std::string(answer);
+    switch (got.status) {
+        case Status::Value:
+            destination = got.value;
+            return;
+        case Status::Unchanged:
+            return;
+        case Status::EndOfInput:
+            throw InputError("end of input while reading " + what);
+        case Status::Invalid:
+            throw InputError("the answer for " + what + " is not an integer: read \"" + got.text +
+                             "\"");
+        case Status::OutOfRange:
+            throw InputError("the answer for " + what +
+                             " is outside the range -2147483648 to 2147483647: read \"" +
+                             got.text + "\"");
+    }
+}
+
+std::optional<std::string> Console::read_pause_line() {
+    flush();
+    return in_->next_line();
+}
+
+void Console::end_line() {
+    if (line_open_) out_ += kLineAdvance;
+}
+
+void Console::write_text(std::string_view text) { out_ += text; }
+
+void Console::finish() {
+    end_line();
+    flush();
+}
+
+void Console::flush() {
+    if (out_fd_ < 0 || out_.empty()) return;
+    std::string_view rest(out_);
+    while (!rest.empty()) {
+        const ssize_t put = ::write(out_fd_, rest.data(), rest.size());
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            break;  // a closed or full console loses its text; the run goes on
+        }
+        rest.remove_prefix(static_cast<std::size_t>(put));
+    }
+    out_.clear();
+}
+
+}  // namespace tamboril::records

@@ -1,0 +1,91 @@
+#include "records/datafile.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string_view>
+
+#include "records/fields.hpp"
+
+namespace tamboril::records {
+
+namespace {
+constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
+}
+
+void render_data_line(double value, char* out) {
+    std::string text;
+    put_fixed(text, static_cast<int>(kDataLineWidth), 10, value, kDoubleDigits);
+    std::memcpy(out, text.data(), kDataLineWidth);
+}
+
+DataFile::DataFile(std::string name) : name_(std::move(name)) {
+    if (name_.find('/') != std::string::npos) {
+        throw DataFileError("cannot create the data file \"" + name_ +
+                            "\": the name must not contain '/'");
+    }
+    if (name_.find('\0') != std::string::npos) {
+        throw DataFileError("cannot create the data file: the name contains a NUL character");
+    }
+    do {
+        fd_ = ::open(name_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    } while (fd_ < 0 && errno == EINTR);
+    if (fd_ < 0) fail("cannot create", errno);
+    buffer_.resize(kBufferBytes);
+}
+
+DataFile::~DataFile() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+void DataFile::fail(const std::string& action, int error) const {
+    throw DataFileError(action + " the data file \"" + name_ + "\": " + std::strerror(error));
+}
+
+void DataFile::write_samples(std::span<const float> samples) {
+    if (samples.empty()) return;
+    if (fd_ < 0) throw DataFileError("the data file \"" + name_ + "\" is closed");
+    if (!cut_) {
+        // Writing replaces the old contents from the first record on.
+        struct stat info {};
+        if (::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode) && ::ftruncate(fd_, 0) != 0) {
+            fail("cannot write", errno);
+        }
+        cut_ = true;
+    }
+    for (const float sample : samples) {
+        if (buffer_.size() - used_ < kDataRecordBytes) flush();
+        char* out = buffer_.data() + used_;
+        render_data_line(static_cast<double>(sample), out);
+        out[kDataLineWidth] = '\r';
+        out[kDataLineWidth + 1] = '\n';
+        used_ += kDataRecordBytes;
+    }
+}
+
+void DataFile::flush() {
+    std::string_view rest(buffer_.data(), used_);
+    while (!rest.empty()) {
+        const ssize_t put = ::write(fd_, rest.data(), rest.size());
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            fail("cannot write", errno);
+        }
+        if (put == 0) fail("cannot write", EIO);
+        rest.remove_prefix(static_cast<std::size_t>(put));
+    }
+    used_ = 0;
+}
+
+void DataFile::close() {
+    if (fd_ < 0) return;
+    flush();
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 && errno != EINTR) fail("cannot close", errno);
+}
+
+}  // namespace tamboril::records

@@ -1,0 +1,51 @@
+// The data-file channel: one "(F11.10)" record per value, each ended by CR LF.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tamboril::records {
+
+// The data file could not be created, written, flushed or closed.
+class DataFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+inline constexpr std::size_t kDataLineWidth = 11;
+inline constexpr std::size_t kDataRecordBytes = kDataLineWidth + 2;  // with CR LF
+
+// Writes the 11 characters of "(F11.10)" for a double-precision item.
+void render_data_line(double value, char* out);
+
+class DataFile {
+public:
+    // Opens (or creates) the file at its beginning. Its old contents are cut
+    // at the first record written, so a run that writes none leaves them.
+    explicit DataFile(std::string name);
+    ~DataFile();
+    DataFile(const DataFile&) = delete;
+    DataFile& operator=(const DataFile&) = delete;
+
+    // Appends one record per sample, each widened exactly to double precision.
+    void write_samples(std::span<const float> samples);
+    // Writes out what is buffered and closes the file; errors are reported.
+    void close();
+
+    const std::string& name() const { return name_; }
+
+private:
+    void flush();
+    [[noreturn]] void fail(const std::string& action, int error) const;
+
+    std::string name_;
+    int fd_ = -1;
+    bool cut_ = false;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
+};
+
+}  // namespace tamboril::records
