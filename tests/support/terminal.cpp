@@ -91,7 +91,10 @@ int TerminalRun::finish(std::chrono::milliseconds timeout) {
         if (::poll(&p, 1, static_cast<int>(left.count())) <= 0 || !read_some(0)) break;
     }
     int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) != pid_) return -1;  // still running: the destructor kills it
+    while (::waitpid(pid_, &status, WNOHANG) != pid_) {
+        if (std::chrono::steady_clock::now() >= deadline) return -1;  // the destructor kills it
+        ::usleep(10000);
+    }
     ended_ = true;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
