@@ -1,5 +1,6 @@
 #include "records/template.hpp"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "records/fields.hpp"
@@ -13,6 +14,21 @@ using Type = Node::Type;
 
 // Largest repeat count, width or digit count accepted in a template.
 constexpr int kMaxNumber = 9999;
+// Largest number of characters one walk through a template may produce.
+constexpr long long kMaxExpansion = 1 << 20;
+
+// Characters one walk through the nodes produces at most.
+long long expansion(const std::vector<Node>& nodes) {
+    long long total = 0;
+    for (const Node& node : nodes) {
+        long long one = node.type == Type::Group     ? expansion(node.children)
+                        : node.type == Type::Literal ? static_cast<long long>(node.text.size())
+                                                     : node.width + 1;
+        one = std::min(one, kMaxExpansion + 1);
+        total = std::min(total + one * node.repeat, kMaxExpansion + 1);
+    }
+    return total;
+}
 
 class Parser {
 public:
@@ -245,7 +261,12 @@ private:
 
 }  // namespace
 
-Template::Template(std::string_view text) { nodes_ = Parser(text).parse(has_data_); }
+Template::Template(std::string_view text) {
+    nodes_ = Parser(text).parse(has_data_);
+    if (expansion(nodes_) > kMaxExpansion) {
+        throw std::logic_error("template \"" + std::string(text) + "\" expands too far");
+    }
+}
 
 void Template::render(std::span<const Item> items,
                       const std::function<void(std::string_view)>& emit) const {

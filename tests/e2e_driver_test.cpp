@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
 
 #include "tests/support/program.hpp"
@@ -207,6 +209,25 @@ TEST(EndToEnd, FullSizeRun) {
     std::fclose(f);
     EXPECT_EQ(std::string(head, 65), crlf({".1032636613", ".5523322225", ".0475576669",
                                            ".3017157614", ".9366011024"}));
+    fs::remove_all(dir);
+}
+
+TEST(EndToEnd, MillionValuesPerSequence) {
+    const auto dir = make_temp_dir();
+    const ProgramRun run = run_program(dir, "URN01\n1000000\n2\n\n");
+    EXPECT_EQ(run.status, 0);
+    std::minstd_rand0 reference(524287);
+    reference.discard(999999);
+    const auto millionth = reference();
+    char line[32];
+    std::snprintf(line, sizeof line, "        IX=%11u", static_cast<unsigned>(millionth));
+    EXPECT_NE(run.out.find(std::string("YA GENERADOS) ES:\r\n") + line), std::string::npos);
+    reference.discard(999999);
+    const auto last = reference();
+    const std::string data = read_file(dir / "ARCHURN01");
+    ASSERT_EQ(data.size(), 2000000u * 13u);
+    const double value = static_cast<float>(static_cast<double>(last) / 2147483647.0);
+    EXPECT_EQ(data.substr(data.size() - 13), expected_data_line(value) + "\r\n");
     fs::remove_all(dir);
 }
 

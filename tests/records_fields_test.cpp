@@ -1,6 +1,7 @@
 // Field texts of the edit descriptors and the decimal-digit rule.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdint>
 #include <string>
 
@@ -109,6 +110,28 @@ TEST(DecimalRule, RoundHalfUpCarries) {
     EXPECT_EQ(dec.count, 1);
     EXPECT_EQ(dec.digits[0], '1');
     EXPECT_EQ(dec.exponent, 1);
+}
+
+}  // namespace
+}  // namespace tamboril::records
+
+#include "tests/support/program.hpp"
+
+namespace tamboril::records {
+namespace {
+
+TEST(DataLine, GeneralRuleAgreesWithAnIndependentFormulaOnASampleOfFloats) {
+    // Every 4099th float from 0 up to 1.0 inclusive.
+    std::string line;
+    for (std::uint32_t bits = 0; bits <= 0x3F800000u; bits += 4099) {
+        const double value = std::bit_cast<float>(bits);
+        line.clear();
+        put_fixed(line, 11, 10, value, kDoubleDigits);
+        ASSERT_EQ(line, testing::expected_data_line(value)) << bits;
+    }
+    line.clear();
+    put_fixed(line, 11, 10, 1.0, kDoubleDigits);
+    EXPECT_EQ(line, testing::expected_data_line(1.0));
 }
 
 }  // namespace

@@ -94,7 +94,7 @@ TEST(TemplateWalk, ItemOfWrongKindIsAProgrammingError) {
 TEST(TemplateCompile, MalformedTemplatesAreRejected) {
     for (const char* bad : {"", "(", ")", "()", "(I)", "(I0)", "(F11)", "(F11.)", "(F5.5)",
                             "('abc)", "(1X", "(X)", "(3)", "(0(I3))", "(I3 I4)", "(Q5)",
-                            "(I3),", "(,I3)", "(I3,)"}) {
+                            "(I3),", "(,I3)", "(I3,)", "(10000X)", "(9999(9999(9999X)))"}) {
         EXPECT_THROW(Template{bad}, std::logic_error) << bad;
     }
 }

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -20,7 +21,25 @@ std::filesystem::path make_temp_dir() {
     return pattern;
 }
 
+namespace {
+
+ProgramRun run_child(const std::filesystem::path& dir, const char* script, std::string_view input);
+
+}  // namespace
+
 ProgramRun run_program(const std::filesystem::path& dir, std::string_view input) {
+    return run_child(dir, nullptr, input);
+}
+
+ProgramRun run_shell(const std::filesystem::path& dir, std::string_view script,
+                     std::string_view input) {
+    const std::string text(script);
+    return run_child(dir, text.c_str(), input);
+}
+
+namespace {
+
+ProgramRun run_child(const std::filesystem::path& dir, const char* script, std::string_view input) {
     int in_pipe[2], out_pipe[2], err_pipe[2];
     if (::pipe(in_pipe) != 0 || ::pipe(out_pipe) != 0 || ::pipe(err_pipe) != 0) {
         throw std::runtime_error("pipe failed");
@@ -35,7 +54,12 @@ ProgramRun run_program(const std::filesystem::path& dir, std::string_view input)
             ::close(fd);
         }
         if (::chdir(dir.c_str()) != 0) ::_exit(126);
-        ::execl(TAMBORIL_EXE, "tamboril", static_cast<char*>(nullptr));
+        if (script != nullptr) {
+            ::setenv("TAMBORIL", TAMBORIL_EXE, 1);
+            ::execl("/bin/sh", "sh", "-c", script, static_cast<char*>(nullptr));
+        } else {
+            ::execl(TAMBORIL_EXE, "tamboril", static_cast<char*>(nullptr));
+        }
         ::_exit(127);
     }
     ::close(in_pipe[0]);
@@ -86,11 +110,42 @@ ProgramRun run_program(const std::filesystem::path& dir, std::string_view input)
     return run;
 }
 
+}  // namespace
+
 std::string read_file(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::string expected_data_line(double value) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.16e", value);  // d.dddddddddddddddde[+-]XX
+    const std::string text(buf);
+    const int exponent = std::atoi(text.c_str() + text.find('e') + 1);
+    const std::string digits = text.substr(0, 1) + text.substr(2, 16);
+    int places[32] = {};  // places[k] is the digit of 10^-(k+1)
+    bool whole = false;
+    for (int i = 0; i < 17; ++i) {
+        const int power = exponent - i;
+        const int digit = digits[static_cast<std::size_t>(i)] - '0';
+        if (power >= 0) {
+            whole = whole || digit != 0;
+        } else if (-power - 1 < 32) {
+            places[-power - 1] = digit;
+        }
+    }
+    if (whole) return std::string(11, '*');
+    if (places[10] >= 5) {
+        int k = 9;
+        while (k >= 0 && places[k] == 9) places[k--] = 0;
+        if (k < 0) return std::string(11, '*');
+        ++places[k];
+    }
+    std::string line = ".";
+    for (int k = 0; k < 10; ++k) line += static_cast<char>('0' + places[k]);
+    return line;
 }
 
 std::string crlf(std::initializer_list<std::string_view> lines) {

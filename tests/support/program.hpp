@@ -20,7 +20,16 @@ std::filesystem::path make_temp_dir();
 // Runs the program in `dir` with `input` piped to standard input.
 ProgramRun run_program(const std::filesystem::path& dir, std::string_view input);
 
+// Runs `script` with /bin/sh in `dir`; the program's path is in $TAMBORIL.
+ProgramRun run_shell(const std::filesystem::path& dir, std::string_view script,
+                     std::string_view input);
+
 std::string read_file(const std::filesystem::path& path);
+
+// The data-file line of a value in [0, 1] computed independently of the
+// program's renderer: 17 significant digits from printf, then half up at the
+// tenth decimal; 1.0 and above give asterisks.
+std::string expected_data_line(double value);
 
 // Each line followed by CR LF.
 std::string crlf(std::initializer_list<std::string_view> lines);
