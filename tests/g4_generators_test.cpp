@@ -168,6 +168,9 @@ TEST(G4Streams, StatesAfterFiveSamples) {
 TEST(G4Streams, Urn14SelectorNeverKeeps32768) {
     // 14920 is the one value whose step gives 32768; the step is then taken
     // again from 32768.
+    std::vector<std::int32_t> selectors;
+    for (std::int32_t j = 0; selectors.size() < 5; selectors.push_back(j)) j = Urn14Core::select(j);
+    EXPECT_EQ(selectors, (std::vector<std::int32_t>{6925, 24773, 20775, 27700, 12779}));
     EXPECT_EQ(Urn14Core::select(32768), 28770);
     EXPECT_EQ(Urn14Core::select(14920), Urn14Core::select(32768));
     for (std::int32_t j = 0; j <= 32768; ++j) {
