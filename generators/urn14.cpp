@@ -1,8 +1,25 @@
-// Not built yet: the run treats this generator as not implemented.
+#include "generators/urn14.hpp"
+
 #include "generators/catalogue.hpp"
 
 namespace tamboril::generators {
 
-std::unique_ptr<Generator> make_urn14() { return nullptr; }
+namespace {
+
+class Urn14 final : public Generator {
+    void initialise(std::string_view) override { core_.initialise(); }
+    void fill(std::span<float> out) override { core_.fill(out); }
+    Heading heading() const override { return Heading::Plain; }
+    void print_state(Console& console) const override {
+        static const Template line("(' ',8X,'IX=',I11,'   JX=',I11)");
+        console.write(line, {core_.ix, core_.jx});
+    }
+
+    Urn14Core core_;
+};
+
+}  // namespace
+
+std::unique_ptr<Generator> make_urn14() { return std::make_unique<Urn14>(); }
 
 }  // namespace tamboril::generators

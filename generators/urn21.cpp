@@ -1,8 +1,27 @@
-// Not built yet: the run treats this generator as not implemented.
+#include "generators/urn21.hpp"
+
 #include "generators/catalogue.hpp"
 
 namespace tamboril::generators {
 
-std::unique_ptr<Generator> make_urn21() { return nullptr; }
+namespace {
+
+class Urn21 final : public Generator {
+    void initialise(std::string_view) override { core_.initialise(); }
+    // Nothing is shown before the first sequence.
+    void print_start(Console&) const override {}
+    void fill(std::span<float> out) override { core_.fill(out); }
+    Heading heading() const override { return Heading::Colon; }
+    void print_state(Console& console) const override {
+        static const Template line("(' ',8X,' M1 =',I11,2X,' , M2 =',I11,2X,' , M3 =',I11)");
+        console.write(line, {core_.m1, core_.m2, core_.m3});
+    }
+
+    Urn21Core core_;
+};
+
+}  // namespace
+
+std::unique_ptr<Generator> make_urn21() { return std::make_unique<Urn21>(); }
 
 }  // namespace tamboril::generators

@@ -1,8 +1,26 @@
-// Not built yet: the run treats this generator as not implemented.
+#include "generators/urn22.hpp"
+
 #include "generators/catalogue.hpp"
 
 namespace tamboril::generators {
 
-std::unique_ptr<Generator> make_urn22() { return nullptr; }
+namespace {
+
+class Urn22 final : public Generator {
+    void initialise(std::string_view) override { core_.initialise(); }
+    void fill(std::span<float> out) override { core_.fill(out); }
+    Heading heading() const override { return Heading::Plain; }
+    // D15.0 shows only the decimal exponent of M1.
+    void print_state(Console& console) const override {
+        static const Template line("(' ',8X,'M1=',D15.0)");
+        console.write(line, {core_.m1});
+    }
+
+    Urn22Core core_;
+};
+
+}  // namespace
+
+std::unique_ptr<Generator> make_urn22() { return std::make_unique<Urn22>(); }
 
 }  // namespace tamboril::generators

@@ -1,8 +1,27 @@
-// Not built yet: the run treats this generator as not implemented.
+#include "generators/urn30.hpp"
+
 #include "generators/catalogue.hpp"
 
 namespace tamboril::generators {
 
-std::unique_ptr<Generator> make_urn30() { return nullptr; }
+namespace {
+
+class Urn30 final : public Generator {
+    void initialise(std::string_view) override { core_.initialise(); }
+    void begin_call() override { core_.begin_call(); }
+    void fill(std::span<float> out) override { core_.fill(out); }
+    void end_call(std::int32_t) override { core_.end_call(); }
+    Heading heading() const override { return Heading::Plain; }
+    void print_state(Console& console) const override {
+        static const Template line("(1X,'ISTRM=',I20,5X,'IZ=',I20)");
+        console.write(line, {core_.istrm, core_.iz});
+    }
+
+    Urn30Core core_;
+};
+
+}  // namespace
+
+std::unique_ptr<Generator> make_urn30() { return std::make_unique<Urn30>(); }
 
 }  // namespace tamboril::generators
