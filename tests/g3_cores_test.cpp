@@ -259,13 +259,6 @@ TEST(Urn20Core, StateNearTheModulusGivesOne) {
     EXPECT_EQ(data_line(sample), "***********");
 }
 
-TEST(Urn20Core, EmptyBlockKeepsTheState) {
-    Urn20Core core;
-    core.ix = 524287;
-    core.fill({});
-    EXPECT_EQ(core.ix, 524287);
-}
-
 // ---- URN02 ----
 
 TEST(Urn02Core, FirstStepsFromTheStartingState) {

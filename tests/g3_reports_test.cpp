@@ -1,5 +1,5 @@
-// The generator operations of URN02 to URN09, URN15 to URN20 as the run calls
-// them: starting-state lines, per-sequence lines and the report after the
+// The generator operations of URN02, URN03, URN05, URN06, URN08, URN09 and URN20
+// as the run calls them: starting-state lines, per-sequence lines and the report after the
 // first sequence, N = 0, and streams cut into sequences.
 #include <gtest/gtest.h>
 
@@ -196,54 +196,6 @@ TEST(GeneratorReports, SequencesContinueOneStream) {
         for (const std::int32_t n : {4095, 2, 0, 4903}) cut.call(n);
         EXPECT_EQ(cut.sink.bits, long_run.sink.bits) << name;
     }
-}
-
-TEST(GeneratorReports, Urn20PrintsItsStateAfterEverySequence) {
-    Session run(make_urn20, "URN20   ");
-    for (int k = 0; k < 3; ++k) run.call(5);
-    EXPECT_EQ(run.out(), "IX=           935512160\r\n" + plain_heading("          5") +
-                             "\r\nIX=           935512160"
-                             "\r\nIX=           671598445"
-                             "\r\nIX=           559219621");
-}
-
-TEST(GeneratorReports, Urn08AndUrn09PrintAndGenerateAlike) {
-    Session eight(make_urn08, "URN08   ");
-    Session nine(make_urn09, "URN09   ");
-    for (const std::int32_t n : {7, 3, 12}) {
-        eight.call(n);
-        nine.call(n);
-    }
-    EXPECT_EQ(eight.out(), nine.out());
-    EXPECT_EQ(eight.sink.bits, nine.sink.bits);
-}
-
-// Seed, report, no values: the run stops after this one call.
-TEST(GeneratorReports, SeedOnlyOperations) {
-    const std::pair<Factory, const char*> stubs[] = {
-        {make_urn07, "URN07   "}, {make_urn15, "URN15   "}, {make_urn16, "URN16   "},
-        {make_urn17, "URN17   "}, {make_urn18, "URN18   "}, {make_urn19, "URN19   "},
-    };
-    for (const auto& [make, name] : stubs) {
-        Session run(make, name);
-        run.call(100);
-        EXPECT_EQ(run.out(), "        IX=     524287\r\n" + plain_heading("        100") +
-                                 "\r\n        IX=     524287")
-            << name;
-        EXPECT_TRUE(run.sink.bits.empty()) << name;
-    }
-}
-
-TEST(GeneratorReports, Urn04PrintsZerosAndGeneratesNothing) {
-    std::string block = "        IX=          0\r\n        ITABLE=";
-    std::string row;
-    for (int k = 0; k < 14; ++k) row += k == 0 ? "       0" : "        0";
-    for (int r = 0; r < 9; ++r) block += "\r\n" + row;
-    block += "\r\n       0        0";
-    Session run(make_urn04, "URN04   ");
-    run.call(7);
-    EXPECT_EQ(run.out(), block + "\r\n" + colon_heading("          7") + "\r\n" + block);
-    EXPECT_TRUE(run.sink.bits.empty());
 }
 
 }  // namespace
