@@ -1,8 +1,39 @@
-// Not built yet: the run treats this generator as not implemented.
+#include "generators/urn02.hpp"
+
+#include <vector>
+
 #include "generators/catalogue.hpp"
 
 namespace tamboril::generators {
 
-std::unique_ptr<Generator> make_urn02() { return nullptr; }
+namespace {
+
+class Urn02 final : public Generator {
+    void initialise(std::string_view) override { core_.start(); }
+    void fill(std::span<float> out) override { core_.fill(out); }
+    Heading heading() const override { return Heading::SpacedParenthesised; }
+
+    // A one-blank free-form record stands before the heading.
+    void print_report(Console& console, std::int32_t n) const override {
+        console.write_free(" ");
+        Generator::print_report(console, n);
+    }
+
+    void print_state(Console& console) const override {
+        static const Template multipliers(
+            "(' ',8X,'ML=',I11,'   MM=',I11,'   MK=',I11,'   L=',I11,'   MMM=',I11,"
+            "'   KKK=',I11)");
+        static const Template table("(9X,'NN=',/,9(14(1X,Z8),/),1X,Z8,1X,Z8)");
+        console.write(multipliers, {core_.ml, core_.mm, core_.mk, core_.l, core_.mmm, core_.kkk});
+        const std::vector<Item> entries(core_.nn.begin(), core_.nn.end());
+        console.write(table, entries);
+    }
+
+    Urn02Core core_;
+};
+
+}  // namespace
+
+std::unique_ptr<Generator> make_urn02() { return std::make_unique<Urn02>(); }
 
 }  // namespace tamboril::generators

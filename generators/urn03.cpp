@@ -1,8 +1,25 @@
-// Not built yet: the run treats this generator as not implemented.
+#include "generators/urn03.hpp"
+
 #include "generators/catalogue.hpp"
 
 namespace tamboril::generators {
 
-std::unique_ptr<Generator> make_urn03() { return nullptr; }
+namespace {
+
+class Urn03 final : public Generator {
+    void initialise(std::string_view) override { core_.ix = unit_seed(); }
+    void fill(std::span<float> out) override { core_.fill(out); }
+    Heading heading() const override { return Heading::Colon; }
+    void print_state(Console& console) const override {
+        static const Template line("(1X,'IX= ',I11,5X,'JX= ',I11)");
+        console.write(line, {core_.ix, core_.jx});
+    }
+
+    Urn03Core core_;
+};
+
+}  // namespace
+
+std::unique_ptr<Generator> make_urn03() { return std::make_unique<Urn03>(); }
 
 }  // namespace tamboril::generators

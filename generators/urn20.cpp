@@ -1,8 +1,31 @@
-// Not built yet: the run treats this generator as not implemented.
+#include "generators/urn20.hpp"
+
 #include "generators/catalogue.hpp"
 
 namespace tamboril::generators {
 
-std::unique_ptr<Generator> make_urn20() { return nullptr; }
+namespace {
+
+void print_ix20(Console& console, std::int32_t ix) {
+    static const Template line("(1X,'IX=',I20)");
+    console.write(line, {ix});
+}
+
+class Urn20 final : public Generator {
+    void initialise(std::string_view name) override { core_.ix = seed_ix(name); }
+    // No starting-state line.
+    void print_start(Console&) const override {}
+    void fill(std::span<float> out) override { core_.fill(out); }
+    // The state after every sequence.
+    void print_sequence(Console& console) const override { print_ix20(console, core_.ix); }
+    Heading heading() const override { return Heading::Plain; }
+    void print_state(Console& console) const override { print_ix20(console, core_.ix); }
+
+    Urn20Core core_;
+};
+
+}  // namespace
+
+std::unique_ptr<Generator> make_urn20() { return std::make_unique<Urn20>(); }
 
 }  // namespace tamboril::generators

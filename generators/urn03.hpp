@@ -1,0 +1,33 @@
+// URN03: 65539 X mod 2^31 in 32-bit integers, the sign bit cleared after
+// each wrapped product, starting from 1.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <span>
+
+#include "generators/wrap.hpp"
+
+namespace tamboril::generators {
+
+// Unit seed routine (URN03 and URN06): the state word starts at 1.
+constexpr std::int32_t unit_seed() { return 1; }
+
+struct Urn03Core {
+    std::int32_t ix = 0;
+    std::int32_t jx = 0;  // printed beside IX, never assigned here
+
+    void fill(std::span<float> out) {
+        std::int32_t s = ix;
+        for (float& sample : out) {
+            std::int32_t t = wrap_mul(s, 65539);
+            // Subtracting 2^31 from a negative product clears its sign bit.
+            if (t < 0) t = wrap_sub(t, std::numeric_limits<std::int32_t>::min());
+            s = t;
+            sample = static_cast<float>(static_cast<double>(t) * 0x1p-31);
+        }
+        ix = s;
+    }
+};
+
+}  // namespace tamboril::generators

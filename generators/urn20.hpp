@@ -1,0 +1,27 @@
+// URN20: 2027812808 X mod (2^31 - 1) in double precision. The product is
+// rounded to double before the remainder, so the stream is that of the
+// floating-point computation, not of the exact integer recurrence.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <span>
+
+namespace tamboril::generators {
+
+struct Urn20Core {
+    std::int32_t ix = 0;
+
+    void fill(std::span<float> out) {
+        double x = ix;
+        for (float& sample : out) {
+            const double p = x * 2027812808.0;  // up to about 2^62: rounded
+            x = std::fmod(p, 2147483647.0);     // exact remainder of the rounded product
+            sample = static_cast<float>(x / 2147483647.0);
+        }
+        // x is an integer value from 0 to 2147483646.
+        if (!out.empty()) ix = static_cast<std::int32_t>(x);
+    }
+};
+
+}  // namespace tamboril::generators
