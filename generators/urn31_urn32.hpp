@@ -1,0 +1,44 @@
+// URN31 and URN32: A X mod 2^k in 32-bit arithmetic whose wrapped product is
+// part of the recurrence, reduced by a signed remainder whose sign is dropped.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "generators/wrap.hpp"
+
+namespace tamboril::generators {
+
+struct PowerOfTwoConstants {
+    std::int32_t modulus;     // 2^k
+    std::int32_t multiplier;
+    int shift;                // 31 minus the bits of modulus - 1
+};
+
+inline constexpr PowerOfTwoConstants kUrn31Constants{16777216, 2456949, 7};
+inline constexpr PowerOfTwoConstants kUrn32Constants{33554432, 3513383, 6};
+
+struct Urn31Urn32Core {
+    PowerOfTwoConstants constants;
+    std::int32_t ixx = 0;
+
+    // One step; the new IXX is |P rem M| for the wrapped product P.
+    std::int32_t step() {
+        const std::int32_t p = wrap_mul(ixx, constants.multiplier);
+        std::int32_t t = p % constants.modulus;  // sign of p, |t| < modulus
+        // A negative remainder loses its sign bit; the shift pair below
+        // brings back the bits above the modulus as sign bits, so that the
+        // quotient is the remainder itself.
+        if (t < 0) t = wrap_sub(t, INT32_MIN);
+        const std::int32_t u = wrap_shl(t, constants.shift);
+        ixx = wrap_abs(u / (std::int32_t{1} << constants.shift));
+        return ixx;
+    }
+
+    void fill(std::span<float> out) {
+        const double modulus = constants.modulus;
+        for (float& sample : out) sample = static_cast<float>(static_cast<double>(step()) / modulus);
+    }
+};
+
+}  // namespace tamboril::generators

@@ -1,0 +1,85 @@
+// URN34: three small prime-modulus components, each feeding a 10-entry
+// shuffle table; the previous sample's leading digits pick the entries and
+// the W entry picks one of six combinations. The tables are rebuilt at the
+// start of every call.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "generators/wrap.hpp"
+
+namespace tamboril::generators {
+
+struct Urn34Core {
+    // The single-precision value of 2038 x 2026 x 2002 (8266233976).
+    static constexpr double kD = 8266233856.0;
+
+    std::int32_t kw = 0;
+    std::int32_t ky = 0;
+    std::int32_t kz = 0;
+    float xr = 0.0f;
+    std::array<float, 10> w_table{};
+    std::array<float, 10> y_table{};
+    std::array<float, 10> z_table{};
+
+    void start() {
+        kw = ky = kz = 1;
+        xr = 0.453f;
+    }
+
+    // Products stay below 100 000: no overflow.
+    void step_components() {
+        kw = 44 * kw % 2039;
+        ky = 45 * ky % 2027;
+        kz = 41 * kz % 2003;
+    }
+
+    // Every call begins here, whatever its N: ten steps of every component,
+    // each new state stored in the next position of its table.
+    void prime() {
+        for (std::size_t i = 0; i < 10; ++i) {
+            step_components();
+            w_table[i] = static_cast<float>(kw);
+            y_table[i] = static_cast<float>(ky);
+            z_table[i] = static_cast<float>(kz);
+        }
+    }
+
+    float next() {
+        step_components();
+        // XR lies in [0, 1]; XR = 1 would give J = 1000 and a W position past
+        // the table, so J is taken modulo 1000 and such a sample acts as 0.
+        const std::int32_t j = truncate_to_int32(static_cast<double>(xr) * 1000.0) % 1000;
+        const auto pw = static_cast<std::size_t>(j / 100);
+        const auto py = static_cast<std::size_t>(j % 100 / 10);
+        const auto pz = static_cast<std::size_t>(j % 10);
+        const auto w = static_cast<std::int32_t>(w_table[pw]);
+        const auto y = static_cast<std::int32_t>(y_table[py]);
+        const auto z = static_cast<std::int32_t>(z_table[pz]);
+        w_table[pw] = static_cast<float>(kw);
+        y_table[py] = static_cast<float>(ky);
+        z_table[pz] = static_cast<float>(kz);
+
+        const double dw = w, dy = y, dz = z;
+        double first = 0.0, second = 0.0, third = 0.0;
+        switch (w % 6 + 1) {
+            case 1: first = dw / 2038.0; second = dy / 4128988.0; third = dz / kD; break;
+            case 2: first = dw / 2038.0; second = dz / 4080076.0; third = dy / kD; break;
+            case 3: first = dy / 2026.0; second = dz / 4056052.0; third = dw / kD; break;
+            case 4: first = dy / 2026.0; second = dw / 4128988.0; third = dz / kD; break;
+            case 5: first = dz / 2002.0; second = dw / 4080076.0; third = dy / kD; break;
+            default: first = dz / 2002.0; second = dy / 4056052.0; third = dw / kD; break;
+        }
+        const double difference = first - second;
+        xr = static_cast<float>(difference + third);
+        return xr;
+    }
+
+    void fill(std::span<float> out) {
+        for (float& sample : out) sample = next();
+    }
+};
+
+}  // namespace tamboril::generators

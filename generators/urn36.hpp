@@ -1,0 +1,49 @@
+// URN36: 5^13 X mod 2^35 in 32-bit arithmetic, with the state and the
+// multiplier each held as a high part and a 15-bit low part.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "generators/wrap.hpp"
+
+namespace tamboril::generators {
+
+struct Urn36Core {
+    static constexpr std::int32_t kSeed = 32767;
+    static constexpr std::int32_t kMultiplier = 1220703125;  // 5^13
+
+    // INTIN(1) to INTIN(5): the seed, the high (20-bit) and low (15-bit) parts
+    // of the state, the high and low parts of the multiplier.
+    std::array<std::int32_t, 5> intin{};
+
+    void start() {
+        intin = {kSeed, kSeed >> 15, kSeed & 0x7FFF, kMultiplier >> 15, kMultiplier & 0x7FFF};
+    }
+
+    // The non-negative low `bits` bits of a 32-bit value.
+    static constexpr std::int32_t low(std::int32_t value, int bits) {
+        return wrap(static_cast<std::uint32_t>(value) & ((std::uint32_t{1} << bits) - 1u));
+    }
+
+    float next() {
+        const std::int32_t xh = intin[1], xl = intin[2], ah = intin[3], al = intin[4];
+        // Only low-order bits are kept, so the wrap-around of these products
+        // never reaches a result.
+        const std::int32_t e1 = low(wrap_add(wrap_mul(xh, al), wrap_mul(xl, ah)), 20);
+        const std::int32_t e2 = low(wrap_mul(xh, ah), 5);
+        const std::int32_t low_product = xl * al;  // below 2^30
+        const std::int32_t e3 = low_product >> 15;
+        intin[1] = low(e2 * 32768 + e3 + e1, 20);
+        intin[2] = low(low_product, 15);
+        // The top 15 bits of the 35-bit state over 2^15: exact.
+        return static_cast<float>(intin[1] >> 5) / 32768.0f;
+    }
+
+    void fill(std::span<float> out) {
+        for (float& sample : out) sample = next();
+    }
+};
+
+}  // namespace tamboril::generators

@@ -1,0 +1,28 @@
+// URN37: 5^13 X mod 2^31, one wrapping multiplication and the sign bit
+// cleared.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "generators/wrap.hpp"
+
+namespace tamboril::generators {
+
+struct Urn37Core {
+    std::int32_t intin1 = 0;  // INTIN(1)
+
+    float next() {
+        std::int32_t x = wrap_mul(intin1, 1220703125);
+        if (x < 0) x = wrap_sub(x, INT32_MIN);
+        intin1 = x;
+        // x 2^-31 is exact in double precision; rounded once to single.
+        return static_cast<float>(static_cast<double>(x) * 0x1p-31);
+    }
+
+    void fill(std::span<float> out) {
+        for (float& sample : out) sample = next();
+    }
+};
+
+}  // namespace tamboril::generators

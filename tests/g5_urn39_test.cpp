@@ -1,0 +1,102 @@
+// URN39: the sine-driven fractional-part recurrence and its running count.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "generators/urn39.hpp"
+
+namespace tamboril::generators {
+namespace {
+
+std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+
+std::vector<float> call(Urn39Core& core, std::int32_t n) {
+    core.begin_call();
+    std::vector<float> out(n > 0 ? static_cast<std::size_t>(n) : 0);
+    core.fill(out);
+    core.end_call(n);
+    return out;
+}
+
+Urn39Core started() {
+    Urn39Core core;
+    core.start();
+    return core;
+}
+
+TEST(G5Urn39, StartingSeed) {
+    // 2 / (sqrt 5 + 1), one bit below (sqrt 5 - 1) / 2.
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(started().seed), 0x3FE3C6EF372FE94Fu);
+}
+
+TEST(G5Urn39, WorkedValuesAndSplitCalls) {
+    Urn39Core whole = started();
+    const std::vector<float> five = call(whole, 5);
+    std::vector<std::uint32_t> patterns;
+    for (float v : five) patterns.push_back(bits(v));
+    // .9795626402, .6888712645, .2094448358, .0237264801, .2063532025
+    EXPECT_EQ(patterns, (std::vector<std::uint32_t>{0x3F7AC49E, 0x3F3059DE, 0x3E5678B5, 0x3CC25E09, 0x3E534E41}));
+    EXPECT_EQ(whole.itotal39(), 5);
+
+    Urn39Core split = started();
+    std::vector<float> parts = call(split, 3);
+    EXPECT_EQ(split.itotal39(), 3);
+    EXPECT_TRUE(call(split, 0).empty());
+    EXPECT_EQ(split.itotal39(), 3);
+    const std::vector<float> rest = call(split, 2);
+    parts.insert(parts.end(), rest.begin(), rest.end());
+    EXPECT_EQ(parts, five);
+    EXPECT_EQ(split.itotal39(), 5);
+    EXPECT_EQ(split.seed, whole.seed);
+}
+
+TEST(G5Urn39, LongStreamMatchesHighPrecisionReference) {
+    // Reference: the sine to 200 bits rounded to 64, the product rounded to
+    // 64 bits and then to 53.
+    if (!kExtendedSine) GTEST_SKIP() << "long double has no 64-bit significand here";
+    Urn39Core core = started();
+    const std::vector<float> out = call(core, 20000);
+    EXPECT_EQ(bits(out[99]), 0x3ECE17A1u);
+    EXPECT_EQ(bits(out[999]), 0x3F072950u);
+    EXPECT_EQ(bits(out[9999]), 0x3E8E284Eu);
+    EXPECT_EQ(bits(out[19999]), 0x3D7BA4B3u);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(core.seed), 0x3FAF749656080000u);
+    EXPECT_EQ(core.itotal39(), 20000);
+}
+
+TEST(G5Urn39, CountPastThirtyOneBits) {
+    // k runs from 2^31 - 2 to 2^31 + 2, exact, with the same recurrence.
+    if (!kExtendedSine) GTEST_SKIP() << "long double has no 64-bit significand here";
+    Urn39Core core;
+    core.seed = 0.5;
+    core.total = 2147483645;
+    const std::vector<float> out = call(core, 5);
+    std::vector<std::uint32_t> patterns;
+    for (float v : out) patterns.push_back(bits(v));
+    EXPECT_EQ(patterns, (std::vector<std::uint32_t>{0x3EFBDADE, 0x3F05D6A0, 0x3EBA3138, 0x3F687EDE, 0x3F626F78}));
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(core.seed), 0x3FEC4DEF00000000u);
+    // Shown as the low 32 bits of the count 2^31 + 2.
+    EXPECT_EQ(core.itotal39(), -2147483646);
+
+    // Far beyond: still a fraction in [0, 1].
+    core.total = std::int64_t{1} << 62;
+    for (float v : call(core, 100)) {
+        ASSERT_GE(v, 0.0f);
+        ASSERT_LE(v, 1.0f);
+    }
+    EXPECT_EQ(core.itotal39(), 100);
+}
+
+TEST(G5Urn39, CountFollowsNAsGiven) {
+    Urn39Core core = started();
+    EXPECT_TRUE(call(core, -4).empty());
+    EXPECT_EQ(core.itotal39(), -4);
+    EXPECT_EQ(core.seed, started().seed);
+}
+
+}  // namespace
+}  // namespace tamboril::generators
