@@ -1,6 +1,7 @@
 #include "generators/urn13.hpp"
 
 #include "generators/catalogue.hpp"
+#include "generators/state_lines.hpp"
 
 namespace tamboril::generators {
 
@@ -10,13 +11,7 @@ class Urn13 final : public Generator {
     void initialise(std::string_view) override { core_.initialise(); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
-    void print_state(Console& console) const override {
-        static const Template lines(
-            "(1X,'INTIN(1)=',I15,5X,'INTIN(2)=',I15,/,1X,'INTIN(3)=',I15,5X,'INTIN(4)=',I15,/,"
-            "1X,'INTIN(5)=',I15)");
-        const auto& v = core_.intin;
-        console.write(lines, {v[0], v[1], v[2], v[3], v[4]});
-    }
+    void print_state(Console& console) const override { print_intin_lines(console, core_.intin); }
 
     Urn13Core core_;
 };

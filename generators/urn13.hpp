@@ -18,14 +18,6 @@ struct Urn13Core {
     // INTIN(1) to INTIN(5): the seed, XH, XL, AH, AL.
     std::array<std::int32_t, 5> intin{};
 
-    // v mod 2^k for any 32-bit v: shift the low k bits to the top, clear the
-    // sign bit, shift back.
-    static constexpr std::int32_t low_bits(std::int32_t v, int k) {
-        std::int32_t s = wrap_shl(v, 31 - k);
-        if (s < 0) s = wrap_sub(s, INT32_MIN);
-        return s / (std::int32_t{1} << (31 - k));
-    }
-
     void initialise() {
         intin[0] = kSeed;
         intin[1] = intin[0] / 32768;

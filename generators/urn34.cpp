@@ -1,6 +1,7 @@
 #include "generators/urn34.hpp"
 
 #include "generators/catalogue.hpp"
+#include "generators/state_lines.hpp"
 
 namespace tamboril::generators {
 
@@ -12,8 +13,7 @@ class Urn34 final : public Generator {
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
     void print_state(Console& console) const override {
-        static const Template lines("(1X,'KW=',I15,3X,'KY=',I15,3X,'KZ=',I15,3X,/,1X,'XR=',F12.10)");
-        console.write(lines, {core_.kw, core_.ky, core_.kz, core_.xr});
+        print_kw_lines(console, core_.kw, core_.ky, core_.kz, core_.xr);
     }
 
     Urn34Core core_;

@@ -22,21 +22,16 @@ struct Urn36Core {
         intin = {kSeed, kSeed >> 15, kSeed & 0x7FFF, kMultiplier >> 15, kMultiplier & 0x7FFF};
     }
 
-    // The non-negative low `bits` bits of a 32-bit value.
-    static constexpr std::int32_t low(std::int32_t value, int bits) {
-        return wrap(static_cast<std::uint32_t>(value) & ((std::uint32_t{1} << bits) - 1u));
-    }
-
     float next() {
         const std::int32_t xh = intin[1], xl = intin[2], ah = intin[3], al = intin[4];
         // Only low-order bits are kept, so the wrap-around of these products
         // never reaches a result.
-        const std::int32_t e1 = low(wrap_add(wrap_mul(xh, al), wrap_mul(xl, ah)), 20);
-        const std::int32_t e2 = low(wrap_mul(xh, ah), 5);
+        const std::int32_t e1 = low_bits(wrap_add(wrap_mul(xh, al), wrap_mul(xl, ah)), 20);
+        const std::int32_t e2 = low_bits(wrap_mul(xh, ah), 5);
         const std::int32_t low_product = xl * al;  // below 2^30
         const std::int32_t e3 = low_product >> 15;
-        intin[1] = low(e2 * 32768 + e3 + e1, 20);
-        intin[2] = low(low_product, 15);
+        intin[1] = low_bits(e2 * 32768 + e3 + e1, 20);
+        intin[2] = low_bits(low_product, 15);
         // The top 15 bits of the 35-bit state over 2^15: exact.
         return static_cast<float>(intin[1] >> 5) / 32768.0f;
     }

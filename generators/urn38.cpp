@@ -1,6 +1,7 @@
 #include "generators/urn38.hpp"
 
 #include "generators/catalogue.hpp"
+#include "generators/state_lines.hpp"
 
 namespace tamboril::generators {
 
@@ -10,10 +11,7 @@ class Urn38 final : public Generator {
     void initialise(std::string_view /*name*/) override { core_.intin1 = 32767; }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
-    void print_state(Console& console) const override {
-        static const Template line("(1X,'INTIN(1)=',I20)");
-        console.write(line, {core_.intin1});
-    }
+    void print_state(Console& console) const override { print_intin1_line(console, core_.intin1); }
 
     Urn38Core core_;
 };

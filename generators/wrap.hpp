@@ -24,6 +24,12 @@ constexpr std::int32_t wrap_shl(std::int32_t a, int places) {
 // Absolute value; -2147483648 stays itself, as in 32-bit hardware.
 constexpr std::int32_t wrap_abs(std::int32_t a) { return a < 0 ? wrap_neg(a) : a; }
 
+// The non-negative low `bits` bits of a 32-bit value (bits below 31): the
+// value modulo 2^bits for any two's-complement pattern.
+constexpr std::int32_t low_bits(std::int32_t value, int bits) {
+    return wrap(static_cast<std::uint32_t>(value) & ((std::uint32_t{1} << bits) - 1u));
+}
+
 // A double-precision value converted to a 32-bit integer: truncation toward
 // zero to 64 bits, then the low 32 bits.
 inline std::int32_t truncate_to_int32(double value) {

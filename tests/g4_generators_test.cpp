@@ -290,7 +290,7 @@ TEST(G4Streams, Urn13ReducesByShifting) {
     const Case cases[] = {{524287, 15, 32767}, {663608941, 15, 24173}, {-1, 17, 131071},
                           {INT32_MIN, 2, 0},   {-5, 2, 3},             {131072 + 7, 17, 7},
                           {INT32_MAX, 15, 32767}};
-    for (const Case& c : cases) EXPECT_EQ(Urn13Core::low_bits(c.v, c.k), c.expected) << c.v;
+    for (const Case& c : cases) EXPECT_EQ(low_bits(c.v, c.k), c.expected) << c.v;
 }
 
 TEST(G4Streams, Urn21IncrementAndReduction) {
