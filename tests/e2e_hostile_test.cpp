@@ -84,6 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
         Hostile{"NComma", "URN10\n,\n1\n\n", 0, "", "ARCHURN10", ""},
         Hostile{"NSlash", "URN10\n/\n1\n\n", 0, "", "ARCHURN10", ""},
         Hostile{"NMaxNoSequence", "URN10\n2147483647\n0\n\n", 0, "", "ARCHURN10", ""},
+        Hostile{"NMaxStub", "URN07\n2147483647\n1\n\n", 0, "", "ARCHURN07", ""},
+        Hostile{"NMaxNotImplemented", "URN40\n2147483647\n2147483647\n\n", 0, "", "ARCHURN40", ""},
         Hostile{"NTooLarge", "URN10\n2147483648\n1\n", 2, err(kN + kRange + "\"2147483648\""),
                 "ARCHURN10", ""},
         Hostile{"NTooSmall", "URN10\n-2147483649\n1\n", 2, err(kN + kRange + "\"-2147483649\""),
