@@ -32,6 +32,8 @@ void Console::write_record(std::string_view record) {
     if (line_open_) out_ += kLineAdvance;
     if (!record.empty()) out_.append(record.substr(1));
     line_open_ = true;
+    // Keep memory bounded however many sequences print a line.
+    if (out_.size() >= kOutputFlushBytes) flush();
 }
 
 void Console::write_free(std::string_view text) {

@@ -23,6 +23,9 @@ public:
 };
 
 inline constexpr std::size_t kFreeLineRoom = 79;
+// Console text held before it is written out (it is also written before every
+// read and at the end of the run).
+inline constexpr std::size_t kOutputFlushBytes = std::size_t{1} << 16;
 
 class Console {
 public:

@@ -1,6 +1,9 @@
 // Template walks, console records and console input.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -108,6 +111,16 @@ TEST(ConsoleRecords, LineAdvanceControl) {
     console.write_text("Stop\r\n");
     console.finish();
     EXPECT_EQ(console.output(), "first\r\n\r\nsecond\r\nthird\r\nStop\r\n\r\n");
+}
+
+TEST(ConsoleRecords, HeldTextStaysBoundedWhateverIsWritten) {
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(null, 0);
+    Console console(std::make_unique<TextLineSource>(""), null, false);
+    for (int i = 0; i < 100000; ++i) console.write_record(" IX=                 1234567");
+    EXPECT_LT(console.output().size(), kOutputFlushBytes + 100);
+    console.finish();
+    ::close(null);
 }
 
 TEST(ConsoleRecords, ZeroControlOnAFreshLineGivesOneAdvance) {
