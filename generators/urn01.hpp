@@ -1,7 +1,6 @@
 // URN01: 16807 X mod (2^31 - 1) in double precision.
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 #include <span>
 
@@ -12,11 +11,13 @@ struct Urn01Core {
 
     // Fills `out` and leaves in `ix` the state after the last value.
     void fill(std::span<float> out) {
-        double x = ix;
+        // X * 16807 is below 2^46, so the double product and its fmod by
+        // 2147483647 are exact: the integer remainder (truncated, like fmod)
+        // is the same value, without the slow library remainder.
+        std::int64_t x = ix;
         for (float& sample : out) {
-            // The product is below 2^46, so it and the remainder are exact.
-            x = std::fmod(x * 16807.0, 2147483647.0);
-            sample = static_cast<float>(x / 2147483647.0);
+            x = x * 16807 % 2147483647;
+            sample = static_cast<float>(static_cast<double>(x) / 2147483647.0);
         }
         if (!out.empty()) ix = static_cast<std::int32_t>(x);
     }
