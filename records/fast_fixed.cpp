@@ -53,7 +53,7 @@ constexpr std::array<std::uint64_t, 18> kPowers10 = [] {
 
 }  // namespace
 
-std::uint64_t tenths_by_17_digits(std::uint32_t bits) {
+std::uint64_t units_by_17_digits(std::uint32_t bits) {
     const std::uint32_t k = 127 - (bits >> 23);
     const std::uint32_t m = (bits & 0x7FFFFFu) | 0x800000u;
     const Binade& binade = kBinades[k];
