@@ -51,7 +51,9 @@ void FillAndRender(benchmark::State& state, Core core) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(block.size()));
 }
 
-// One line per core: its name and the core in its starting state.
+// One line per core: its name and an expression giving the core in its
+// starting state (a core that needs more set-up can be built by a lambda
+// called on the spot: [] { Core c; c.start(); return c; }()).
 #define TAMBORIL_BENCH_CORE(name, ...)             \
     BENCHMARK_CAPTURE(Fill, name, __VA_ARGS__);    \
     BENCHMARK_CAPTURE(FillAndRender, name, __VA_ARGS__)

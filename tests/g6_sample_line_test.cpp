@@ -1,4 +1,4 @@
-// The integer renderer of data-file lines against worked values, against an
+// The fast renderer of data-file lines against worked values, against an
 // exact decimal expansion for every float in [0, 1], and against the general
 // field writer.
 #include <gtest/gtest.h>
@@ -128,7 +128,6 @@ TEST(SampleLine, ExactTiesRoundUp) {
 // at the tenth decimal.
 class ExactDecimals {
 public:
-    static constexpr int kDecimals = 63;
     static constexpr int kLimbs = 7;  // base 10^9, most significant first
     static constexpr std::uint64_t kBase = 1000000000;
 
@@ -198,16 +197,17 @@ private:
 template <class Check>
 std::vector<std::string> check_range(std::uint32_t first, std::uint32_t last, std::uint32_t step,
                                      Check check) {
-    const std::uint32_t chunk = step << 20;
-    std::atomic<std::uint32_t> next{first};
+    const std::uint64_t chunk = std::uint64_t{step} << 16;
+    std::atomic<std::uint64_t> next{first};
     std::mutex lock;
     std::vector<std::string> faults;
     auto work = [&] {
         for (;;) {
-            const std::uint32_t begin = next.fetch_add(chunk);
+            const std::uint64_t begin = next.fetch_add(chunk);
             if (begin >= last) return;
-            const std::uint32_t end = begin < last - chunk ? begin + chunk : last;
-            for (std::uint32_t bits = begin; bits < end; bits += step) {
+            const std::uint64_t end = std::min<std::uint64_t>(last, begin + chunk);
+            for (std::uint64_t at = begin; at < end; at += step) {
+                const auto bits = static_cast<std::uint32_t>(at);
                 std::string fault = check(bits);
                 if (fault.empty()) continue;
                 const std::lock_guard<std::mutex> guard(lock);
