@@ -1,6 +1,7 @@
 // URN01: 16807 X mod (2^31 - 1) in double precision.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <span>
 
@@ -11,15 +12,30 @@ struct Urn01Core {
 
     // Fills `out` and leaves in `ix` the state after the last value.
     void fill(std::span<float> out) {
+        if (out.empty()) return;
         // X * 16807 is below 2^46, so the double product and its fmod by
-        // 2147483647 are exact: the integer remainder (truncated, like fmod)
-        // is the same value, without the slow library remainder.
-        std::int64_t x = ix;
+        // 2147483647 are exact: for X >= 0 the integer remainder is the same
+        // value, without the slow library remainder.
+        if (ix < 0) {
+            // Never reached from the seed: the literal recurrence (its
+            // remainders keep the sign of X, and zero stays negative).
+            double x = ix;
+            for (float& sample : out) {
+                x = std::fmod(x * 16807.0, 2147483647.0);
+                sample = static_cast<float>(x / 2147483647.0);
+            }
+            ix = static_cast<std::int32_t>(x);
+            return;
+        }
+        // 2^31 = 1 modulo 2^31 - 1: fold the high bits onto the low ones.
+        auto x = static_cast<std::uint64_t>(ix);
         for (float& sample : out) {
-            x = x * 16807 % 2147483647;
+            const std::uint64_t p = x * 16807;
+            x = (p & 0x7FFFFFFFu) + (p >> 31);
+            if (x >= 2147483647u) x -= 2147483647u;
             sample = static_cast<float>(static_cast<double>(x) / 2147483647.0);
         }
-        if (!out.empty()) ix = static_cast<std::int32_t>(x);
+        ix = static_cast<std::int32_t>(x);
     }
 };
 

@@ -13,7 +13,9 @@ namespace tamboril::generators {
 namespace {
 
 TEST(Urn01Core, SameStreamAsTheFmodRecurrence) {
-    for (const std::int32_t start : {524287, 1, 2147483646, 2147483583, 0, 16807}) {
+    // Negative states never come from the seed; they take the literal recurrence.
+    for (const std::int32_t start : {524287, 1, 2147483646, 2147483583, 0, 16807, 2147483647, -1,
+                                     -2147483647 - 1}) {
         Urn01Core core{start};
         std::vector<float> samples(1000003);
         // Blocks of uneven length continue one stream.
@@ -27,6 +29,22 @@ TEST(Urn01Core, SameStreamAsTheFmodRecurrence) {
                 << start << " step " << i;
         }
         EXPECT_EQ(core.ix, static_cast<std::int32_t>(x)) << start;
+    }
+}
+
+// One step from the states at both ends of the range, where the folded
+// remainder needs its final subtraction or none.
+TEST(Urn01Core, OneStepAtTheEnds) {
+    for (std::int64_t k = 0; k < 20000; ++k) {
+        const auto start = static_cast<std::int32_t>(k < 10000 ? k : 2147483646 - (k - 10000));
+        Urn01Core core{start};
+        float sample = 0;
+        core.fill(std::span<float>(&sample, 1));
+        const double x = std::fmod(start * 16807.0, 2147483647.0);
+        ASSERT_EQ(core.ix, static_cast<std::int32_t>(x)) << start;
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(sample),
+                  std::bit_cast<std::uint32_t>(static_cast<float>(x / 2147483647.0)))
+            << start;
     }
 }
 
