@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "records/fast_fixed.hpp"
 #include "records/fields.hpp"
 
 namespace tamboril::records {
@@ -56,13 +57,19 @@ void DataFile::write_samples(std::span<const float> samples) {
         }
         cut_ = true;
     }
-    for (const float sample : samples) {
+    while (!samples.empty()) {
         if (buffer_.size() - used_ < kDataRecordBytes) flush();
+        const std::size_t room = (buffer_.size() - used_) / kDataRecordBytes;
+        const std::size_t count = samples.size() < room ? samples.size() : room;
         char* out = buffer_.data() + used_;
-        render_data_line(static_cast<double>(sample), out);
-        out[kDataLineWidth] = '\r';
-        out[kDataLineWidth + 1] = '\n';
-        used_ += kDataRecordBytes;
+        for (const float sample : samples.first(count)) {
+            render_sample_line(sample, out);
+            out[kDataLineWidth] = '\r';
+            out[kDataLineWidth + 1] = '\n';
+            out += kDataRecordBytes;
+        }
+        used_ += count * kDataRecordBytes;
+        samples = samples.subspan(count);
     }
 }
 
