@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <span>
 
+#include "generators/wrap.hpp"
+
 namespace tamboril::generators {
 
 struct Urn20Core {
@@ -16,7 +18,7 @@ struct Urn20Core {
         double x = ix;
         for (float& sample : out) {
             const double p = x * 2027812808.0;  // up to about 2^62: rounded
-            x = std::fmod(p, 2147483647.0);     // exact remainder of the rounded product
+            x = exact_remainder<2147483647>(p);  // exact remainder of the rounded product
             sample = static_cast<float>(x / 2147483647.0);
         }
         // x is an integer value from 0 to 2147483646.

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <span>
 
+#include "generators/wrap.hpp"
+
 namespace tamboril::generators {
 
 struct Urn22Core {
@@ -25,7 +27,7 @@ struct Urn22Core {
     void fill(std::span<float> out) {
         for (float& sample : out) {
             double x = m1 * kMultiplier + 1.0;  // below 2^49: exact
-            x = std::fmod(x, kModulus);
+            x = exact_remainder<4294967296>(x);
             const double scaled = x * kScale;
             m1 = x;
             sample = static_cast<float>(scaled);

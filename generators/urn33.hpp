@@ -6,6 +6,8 @@
 #include <cmath>
 #include <span>
 
+#include "generators/wrap.hpp"
+
 namespace tamboril::generators {
 
 struct Urn33Core {
@@ -20,9 +22,9 @@ struct Urn33Core {
         // Both products are exact in double precision (below 2^41 with at
         // most 38 significant bits); fmod is exact as well.
         const double p = static_cast<double>(xi) * 11257.0;
-        const float t1 = static_cast<float>(std::fmod(p, kFirstModulus));
+        const float t1 = static_cast<float>(exact_remainder<100000008>(p));
         const double q = static_cast<double>(t1) * 12553.0;
-        xi = static_cast<float>(std::fmod(q, kSecondModulus));
+        xi = static_cast<float>(exact_remainder<100000040>(q));
         return xi;
     }
 

@@ -62,16 +62,24 @@ struct Urn34Core {
         y_table[py] = static_cast<float>(ky);
         z_table[pz] = static_cast<float>(kz);
 
-        const double dw = w, dy = y, dz = z;
-        double first = 0.0, second = 0.0, third = 0.0;
-        switch (w % 6 + 1) {
-            case 1: first = dw / 2038.0; second = dy / 4128988.0; third = dz / kD; break;
-            case 2: first = dw / 2038.0; second = dz / 4080076.0; third = dy / kD; break;
-            case 3: first = dy / 2026.0; second = dz / 4056052.0; third = dw / kD; break;
-            case 4: first = dy / 2026.0; second = dw / 4128988.0; third = dz / kD; break;
-            case 5: first = dz / 2002.0; second = dw / 4080076.0; third = dy / kD; break;
-            default: first = dz / 2002.0; second = dy / 4056052.0; third = dw / kD; break;
-        }
+        // The six combinations, case (W mod 6) + 1 in row W mod 6: which drawn
+        // value (0 = W, 1 = Y, 2 = Z) each term divides, and by what. A table
+        // rather than a switch: the case is as random as the samples.
+        struct Combination {
+            std::uint8_t first, second, third;
+            double first_divisor, second_divisor;
+        };
+        static constexpr Combination kCases[6] = {
+            {0, 1, 2, 2038.0, 4128988.0}, {0, 2, 1, 2038.0, 4080076.0},
+            {1, 2, 0, 2026.0, 4056052.0}, {1, 0, 2, 2026.0, 4128988.0},
+            {2, 0, 1, 2002.0, 4080076.0}, {2, 1, 0, 2002.0, 4056052.0},
+        };
+        const double drawn[3] = {static_cast<double>(w), static_cast<double>(y),
+                                 static_cast<double>(z)};
+        const Combination& c = kCases[w % 6];
+        const double first = drawn[c.first] / c.first_divisor;
+        const double second = drawn[c.second] / c.second_divisor;
+        const double third = drawn[c.third] / kD;
         const double difference = first - second;
         xr = static_cast<float>(difference + third);
         return xr;

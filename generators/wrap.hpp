@@ -31,11 +31,31 @@ constexpr std::int32_t low_bits(std::int32_t value, int bits) {
 }
 
 // A double-precision value converted to a 32-bit integer: truncation toward
-// zero to 64 bits, then the low 32 bits.
+// zero, then the low 32 bits of the integer (0 for a NaN).
 inline std::int32_t truncate_to_int32(double value) {
-    const double t = std::trunc(value);
-    if (!(t > -9223372036854775808.0 && t < 9223372036854775808.0)) return 0;
-    return wrap(static_cast<std::uint32_t>(static_cast<std::uint64_t>(static_cast<std::int64_t>(t))));
+    if (value > -2147483649.0 && value < 2147483648.0) return static_cast<std::int32_t>(value);
+    if (value > -9223372036854775808.0 && value < 9223372036854775808.0) {
+        return wrap(static_cast<std::uint32_t>(static_cast<std::uint64_t>(static_cast<std::int64_t>(value))));
+    }
+    if (!std::isfinite(value)) return 0;
+    // Beyond 64 bits the value is an integer; its low 32 bits are its
+    // remainder modulo 2^32 (exact), taken as a non-negative residue.
+    double low = std::fmod(value, 4294967296.0);
+    if (low < 0.0) low += 4294967296.0;
+    return wrap(static_cast<std::uint32_t>(low));
+}
+
+// fmod(a, b) for a positive integer b below 2^53. For an integer-valued a
+// above 0 and below 2^63 the remainder is computed on integers, which gives the
+// same exact value much faster; anything else goes to std::fmod.
+template <std::uint64_t b>
+inline double exact_remainder(double a) {
+    static_assert(b > 0 && b < (std::uint64_t{1} << 53));
+    if (a > 0.0 && a < 9223372036854775808.0) {
+        const auto whole = static_cast<std::uint64_t>(a);
+        if (static_cast<double>(whole) == a) return static_cast<double>(whole % b);
+    }
+    return std::fmod(a, static_cast<double>(b));
 }
 
 }  // namespace tamboril::generators
