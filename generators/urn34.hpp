@@ -13,6 +13,20 @@
 namespace tamboril::generators {
 
 struct Urn34Core {
+    // Decimal digits of J from 0 to 999: the table positions (from 0) that J
+    // selects. J = 1000 (XR = 1) is taken modulo 1000: the entry of 0.
+    struct Digits {
+        std::uint8_t hundreds, tens, units;
+    };
+    static constexpr std::array<Digits, 1001> kDigits = [] {
+        std::array<Digits, 1001> digits{};
+        for (std::size_t j = 0; j < 1000; ++j) {
+            digits[j] = {static_cast<std::uint8_t>(j / 100), static_cast<std::uint8_t>(j / 10 % 10),
+                         static_cast<std::uint8_t>(j % 10)};
+        }
+        return digits;
+    }();
+
     // The single-precision value of 2038 x 2026 x 2002 (8266233976).
     static constexpr double kD = 8266233856.0;
 
@@ -20,9 +34,11 @@ struct Urn34Core {
     std::int32_t ky = 0;
     std::int32_t kz = 0;
     float xr = 0.0f;
-    std::array<float, 10> w_table{};
-    std::array<float, 10> y_table{};
-    std::array<float, 10> z_table{};
+    // The tables hold component states, integers that single precision holds
+    // exactly; they are kept as integers.
+    std::array<std::int32_t, 10> w_table{};
+    std::array<std::int32_t, 10> y_table{};
+    std::array<std::int32_t, 10> z_table{};
 
     void start() {
         kw = ky = kz = 1;
@@ -41,9 +57,9 @@ struct Urn34Core {
     void prime() {
         for (std::size_t i = 0; i < 10; ++i) {
             step_components();
-            w_table[i] = static_cast<float>(kw);
-            y_table[i] = static_cast<float>(ky);
-            z_table[i] = static_cast<float>(kz);
+            w_table[i] = kw;
+            y_table[i] = ky;
+            z_table[i] = kz;
         }
     }
 
@@ -51,16 +67,15 @@ struct Urn34Core {
         step_components();
         // XR lies in [0, 1]; XR = 1 would give J = 1000 and a W position past
         // the table, so J is taken modulo 1000 and such a sample acts as 0.
-        const std::int32_t j = truncate_to_int32(static_cast<double>(xr) * 1000.0) % 1000;
-        const auto pw = static_cast<std::size_t>(j / 100);
-        const auto py = static_cast<std::size_t>(j % 100 / 10);
-        const auto pz = static_cast<std::size_t>(j % 10);
-        const auto w = static_cast<std::int32_t>(w_table[pw]);
-        const auto y = static_cast<std::int32_t>(y_table[py]);
-        const auto z = static_cast<std::int32_t>(z_table[pz]);
-        w_table[pw] = static_cast<float>(kw);
-        y_table[py] = static_cast<float>(ky);
-        z_table[pz] = static_cast<float>(kz);
+        std::int32_t j = truncate_to_int32(static_cast<double>(xr) * 1000.0);
+        if (static_cast<std::uint32_t>(j) > 1000u) j = (j % 1000 + 1000) % 1000;  // never from the recurrence
+        const Digits& d = kDigits[static_cast<std::size_t>(j)];
+        const std::int32_t w = w_table[d.hundreds];
+        const std::int32_t y = y_table[d.tens];
+        const std::int32_t z = z_table[d.units];
+        w_table[d.hundreds] = kw;
+        y_table[d.tens] = ky;
+        z_table[d.units] = kz;
 
         // The six combinations, case (W mod 6) + 1 in row W mod 6: which drawn
         // value (0 = W, 1 = Y, 2 = Z) each term divides, and by what. A table

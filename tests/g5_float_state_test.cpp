@@ -75,16 +75,16 @@ TEST(G5Urn34, PrimingAndFirstSample) {
     Urn34Core core = started_urn34();
     EXPECT_EQ(bits(core.xr), 0x3EE7EF9Eu);
     core.prime();
-    using Table = std::array<float, 10>;
+    using Table = std::array<std::int32_t, 10>;
     EXPECT_EQ(core.w_table, (Table{44, 1936, 1585, 414, 1904, 177, 1671, 120, 1202, 1913}));
     EXPECT_EQ(core.y_table, (Table{45, 2025, 1937, 4, 180, 2019, 1667, 16, 720, 1995}));
     EXPECT_EQ(core.z_table, (Table{41, 1681, 819, 1531, 678, 1759, 11, 451, 464, 997}));
     // J = 453: positions 5, 6, 4 draw 1904, 2019, 1531 (case 3) and take the
     // components' new states 573, 587, 817.
     EXPECT_EQ(bits(core.next()), 0x3F7F04D8u);  // .9961676598
-    EXPECT_EQ(core.w_table[4], 573.0f);
-    EXPECT_EQ(core.y_table[5], 587.0f);
-    EXPECT_EQ(core.z_table[3], 817.0f);
+    EXPECT_EQ(core.w_table[4], 573);
+    EXPECT_EQ(core.y_table[5], 587);
+    EXPECT_EQ(core.z_table[3], 817);
 }
 
 TEST(G5Urn34, CallsOfFiveAndOfTen) {
@@ -123,12 +123,12 @@ TEST(G5Urn34, SampleOfOneActsAsZero) {
     core.xr = 1.0f;
     // Position 1 of every table: W = 44, Y = 45, Z = 41, case 3.
     EXPECT_EQ(bits(core.next()), 0x3CB5DF30u);
-    EXPECT_EQ(core.w_table[0], 573.0f);
-    EXPECT_EQ(core.y_table[0], 587.0f);
-    EXPECT_EQ(core.z_table[0], 817.0f);
-    EXPECT_EQ(core.w_table[9], 1913.0f);  // the rest untouched
-    EXPECT_EQ(core.y_table[9], 1995.0f);
-    EXPECT_EQ(core.z_table[9], 997.0f);
+    EXPECT_EQ(core.w_table[0], 573);
+    EXPECT_EQ(core.y_table[0], 587);
+    EXPECT_EQ(core.z_table[0], 817);
+    EXPECT_EQ(core.w_table[9], 1913);  // the rest untouched
+    EXPECT_EQ(core.y_table[9], 1995);
+    EXPECT_EQ(core.z_table[9], 997);
 }
 
 TEST(G5Urn34, LongRunThroughASampleOfOne) {
