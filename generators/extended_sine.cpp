@@ -1,5 +1,6 @@
 #include "generators/extended_sine.hpp"
 
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -110,11 +111,13 @@ double quadrant_count(double n) { return (n * kTwoOverPi + kRoundShift) - kRound
 
 // n - j pi/2 to about 2^-106 of n (n below 2^25, j its quadrant count).
 // n - j kHalfPi1 is exact: both lie on the grid of 2^-26 and differ by less
-// than 1.
+// than 1. The terms fall in size, and so does r (where small) with them.
 Dd reduce(double n, double j) {
-    Dd r = two_sum(n - j * kHalfPi1, -(j * kHalfPi2));
-    r = add(r, {-(j * kHalfPi3), 0.0});
-    return add(r, neg(two_prod(j, kHalfPi4)));
+    const Dd a = two_sum(n - j * kHalfPi1, -(j * kHalfPi2));
+    const Dd b = two_sum(a.hi, -(j * kHalfPi3));
+    const Dd p = two_prod(j, kHalfPi4);
+    const Dd c = two_sum(b.hi, -p.hi);
+    return fast_two_sum(c.hi, ((a.lo + b.lo) + c.lo) - p.lo);
 }
 
 struct SinCos {
@@ -169,9 +172,21 @@ struct SineTables {
     }
 };
 
-const SineTables& tables() {
+[[gnu::noinline]] const SineTables& built_tables() {
     static const SineTables built;
     return built;
+}
+
+// The tables once built, without the set-up code on the fast path.
+std::atomic<const SineTables*> ready_tables{nullptr};
+
+const SineTables& tables() {
+    const SineTables* t = ready_tables.load(std::memory_order_acquire);
+    if (t == nullptr) {
+        t = &built_tables();
+        ready_tables.store(t, std::memory_order_release);
+    }
+    return *t;
 }
 
 // Where hi + lo lies on the grid of long doubles: a long double has 11 bits
