@@ -27,6 +27,12 @@ namespace tamboril::generators {
 namespace {
 
 constexpr bool kExtended = std::numeric_limits<long double>::digits == 64;
+// The hand values below are those of glibc's sinl on x86-64.
+#if defined(__GLIBC__) && defined(__x86_64__)
+constexpr bool kKnownLibrary = kExtended;
+#else
+constexpr bool kKnownLibrary = false;
+#endif
 
 // The 64-bit significand and the sign-and-exponent field of an 80-bit value.
 struct Extended {
@@ -51,7 +57,7 @@ void PrintTo(const Extended& e, std::ostream* os) {
 long double sinl_of(double k) { return std::sin(static_cast<long double>(k)); }
 
 TEST(G7ExtendedSine, HandValues) {
-    if (!kExtended) GTEST_SKIP() << "long double has no 64-bit significand here";
+    if (!kKnownLibrary) GTEST_SKIP() << "another library sine or long double format";
     // sin(k) to 300 bits rounded to 64 (nearest), and the library's sinl as
     // an offset of that significand: 0 where it is the nearest, else -1 or +1
     // (the other neighbour of sin(k)).
@@ -93,6 +99,7 @@ TEST(G7ExtendedSine, HandValues) {
 }
 
 TEST(G7ExtendedSine, OtherArgumentsGoToTheLibrary) {
+    if (!kExtended) GTEST_SKIP() << "long double has no 64-bit significand here";
     for (const double x : {0.0, -0.0, 0.5, -3.0, 1e-300, 0x1p53 + 2.0, 1e300}) {
         EXPECT_EQ(parts(extended_sine(x)), parts(sinl_of(x))) << x;
     }
@@ -104,6 +111,7 @@ TEST(G7ExtendedSine, OtherArgumentsGoToTheLibrary) {
 // reaches in practice (10^7) and more than thrice as many. Under the
 // sanitizers: the first 10^4, then every 97th.
 TEST(G7ExtendedSine, EqualsTheLibraryOverTheFastRange) {
+    if (!kExtended) GTEST_SKIP() << "long double has no 64-bit significand here";
     constexpr std::uint32_t kLast = (1u << 25) - 1;
     constexpr std::uint32_t kStride = G7_SANITIZED ? 97 : 1;
     std::uint64_t differing = 0;
