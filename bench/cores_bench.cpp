@@ -3,13 +3,16 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <span>
 #include <vector>
 
+#include "generators/extended_sine.hpp"
 #include "generators/protocol.hpp"
 #include "generators/urn01.hpp"
 #include "generators/urn10.hpp"
+#include "generators/urn39.hpp"
 #include "records/datafile.hpp"
 #include "records/fast_fixed.hpp"
 
@@ -60,5 +63,33 @@ void FillAndRender(benchmark::State& state, Core core) {
 
 TAMBORIL_BENCH_CORE(URN01, Urn01Core{524287});
 TAMBORIL_BENCH_CORE(URN10, Urn10Core{1});
+
+// URN39 over the counts of a full run, 1 to 10^7, again and again.
+struct Urn39FullRun {
+    Urn39Core core = [] {
+        Urn39Core c;
+        c.start();
+        return c;
+    }();
+    void fill(std::span<float> out) {
+        if (core.k >= 10'000'000) core.k = 0;
+        core.fill(out);
+    }
+};
+TAMBORIL_BENCH_CORE(URN39, Urn39FullRun{});
+
+// The long double sine of consecutive whole numbers from 1 (as URN39 takes
+// them), fast and from the library; the count wraps after 10^7.
+template <class Sine>
+void WholeSine(benchmark::State& state, Sine sine) {
+    double k = 0.0;
+    for (auto _ : state) {
+        k = k < 1e7 ? k + 1.0 : 1.0;
+        benchmark::DoNotOptimize(sine(k));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK_CAPTURE(WholeSine, fast, [](double k) { return extended_sine(k); });
+BENCHMARK_CAPTURE(WholeSine, library, [](double k) { return std::sin(static_cast<long double>(k)); });
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <limits>
 #include <span>
 
+#include "generators/extended_sine.hpp"
 #include "generators/wrap.hpp"
 
 namespace tamboril::generators {
@@ -20,7 +21,7 @@ inline constexpr bool kExtendedSine = std::numeric_limits<long double>::digits =
 
 inline double sine_product(double k, double t) {
     if constexpr (kExtendedSine) {
-        const long double s = std::sin(static_cast<long double>(k));
+        const long double s = extended_sine(k);  // as std::sin(static_cast<long double>(k))
         return static_cast<double>(s * static_cast<long double>(t));
     } else {
         return std::sin(k) * t;
