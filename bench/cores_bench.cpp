@@ -12,6 +12,28 @@
 #include "generators/protocol.hpp"
 #include "generators/urn01.hpp"
 #include "generators/urn10.hpp"
+#include "generators/urn02.hpp"
+#include "generators/urn03.hpp"
+#include "generators/urn05.hpp"
+#include "generators/urn06.hpp"
+#include "generators/urn08.hpp"
+#include "generators/urn09.hpp"
+#include "generators/urn11.hpp"
+#include "generators/urn12.hpp"
+#include "generators/urn13.hpp"
+#include "generators/urn14.hpp"
+#include "generators/urn20.hpp"
+#include "generators/urn21.hpp"
+#include "generators/urn22.hpp"
+#include "generators/urn28.hpp"
+#include "generators/urn30.hpp"
+#include "generators/urn31_urn32.hpp"
+#include "generators/urn33.hpp"
+#include "generators/urn34.hpp"
+#include "generators/urn35.hpp"
+#include "generators/urn36.hpp"
+#include "generators/urn37.hpp"
+#include "generators/urn38.hpp"
 #include "generators/urn39.hpp"
 #include "records/datafile.hpp"
 #include "records/fast_fixed.hpp"
@@ -56,7 +78,7 @@ void FillAndRender(benchmark::State& state, Core core) {
 
 // One line per core: its name and an expression giving the core in its
 // starting state (a core that needs more set-up can be built by a lambda
-// called on the spot: [] { Core c; c.start(); return c; }()).
+// called on the spot: [] { Core c; c.initialise(); return c; }()).
 #define TAMBORIL_BENCH_CORE(name, ...)             \
     BENCHMARK_CAPTURE(Fill, name, __VA_ARGS__);    \
     BENCHMARK_CAPTURE(FillAndRender, name, __VA_ARGS__)
@@ -64,11 +86,60 @@ void FillAndRender(benchmark::State& state, Core core) {
 TAMBORIL_BENCH_CORE(URN01, Urn01Core{524287});
 TAMBORIL_BENCH_CORE(URN10, Urn10Core{1});
 
+template <class Core>
+Core initialised() {
+    Core core;
+    core.initialise();
+    return core;
+}
+
+// URN30 and URN34 do work at the start of every call; here one long call.
+struct Urn30OneCall {
+    Urn30Core core = [] {
+        Urn30Core c = initialised<Urn30Core>();
+        c.begin_call();
+        return c;
+    }();
+    void fill(std::span<float> out) { core.fill(out); }
+};
+struct Urn34OneCall {
+    Urn34Core core = [] {
+        Urn34Core c = initialised<Urn34Core>();
+        c.prime();
+        return c;
+    }();
+    void fill(std::span<float> out) { core.fill(out); }
+};
+
+TAMBORIL_BENCH_CORE(URN02, initialised<Urn02Core>());
+TAMBORIL_BENCH_CORE(URN03, Urn03Core{1, 0});
+TAMBORIL_BENCH_CORE(URN05, initialised<Urn05Core>());
+TAMBORIL_BENCH_CORE(URN06, Urn06Core{1, 0});
+TAMBORIL_BENCH_CORE(URN08, Urn08Core{524287});
+TAMBORIL_BENCH_CORE(URN09, Urn09Core{524287});
+TAMBORIL_BENCH_CORE(URN11, initialised<Urn11Core>());
+TAMBORIL_BENCH_CORE(URN12, initialised<Urn12Core>());
+TAMBORIL_BENCH_CORE(URN13, initialised<Urn13Core>());
+TAMBORIL_BENCH_CORE(URN14, initialised<Urn14Core>());
+TAMBORIL_BENCH_CORE(URN20, Urn20Core{524287});
+TAMBORIL_BENCH_CORE(URN21, initialised<Urn21Core>());
+TAMBORIL_BENCH_CORE(URN22, initialised<Urn22Core>());
+TAMBORIL_BENCH_CORE(URN28, initialised<Urn28Core>());
+TAMBORIL_BENCH_CORE(URN30, Urn30OneCall{});
+TAMBORIL_BENCH_CORE(URN31, Urn31Urn32Core{kUrn31Constants, 1234567});
+TAMBORIL_BENCH_CORE(URN32, Urn31Urn32Core{kUrn32Constants, 1234567});
+TAMBORIL_BENCH_CORE(URN33, Urn33Core{12345678.0f});
+TAMBORIL_BENCH_CORE(URN34, Urn34OneCall{});
+TAMBORIL_BENCH_CORE(URN35, initialised<Urn35Core>());
+TAMBORIL_BENCH_CORE(URN36, initialised<Urn36Core>());
+TAMBORIL_BENCH_CORE(URN37, Urn37Core{32767});
+TAMBORIL_BENCH_CORE(URN38, Urn38Core{32767});
+
 // URN39 over the counts of a full run, 1 to 10^7, again and again.
 struct Urn39FullRun {
     Urn39Core core = [] {
         Urn39Core c;
-        c.start();
+        c.initialise();
         return c;
     }();
     void fill(std::span<float> out) {

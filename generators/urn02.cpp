@@ -9,7 +9,7 @@ namespace tamboril::generators {
 namespace {
 
 class Urn02 final : public Generator {
-    void initialise(std::string_view) override { core_.start(); }
+    void initialise(std::string_view) override { core_.initialise(); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::SpacedParenthesised; }
 

@@ -42,7 +42,7 @@ struct Urn02Core {
     std::int32_t kkk = 0;
     std::array<std::int32_t, kUrn02TableSize> nn{};  // NN(1) is nn[0]
 
-    void start() {
+    void initialise() {
         ml = 0x10003;
         mm = 0x2000001;
         mk = 0x159A55E5;

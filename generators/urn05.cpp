@@ -9,7 +9,7 @@ namespace tamboril::generators {
 namespace {
 
 class Urn05 final : public Generator {
-    void initialise(std::string_view) override { core_.start(); }
+    void initialise(std::string_view) override { core_.initialise(); }
     void begin_call() override { core_.begin_call(); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }

@@ -43,7 +43,7 @@ struct Urn05Core {
     std::array<std::int32_t, kUrn05Words> mfsr{};  // MFSR(1) is mfsr[0]
     std::int32_t mask = 0;
 
-    void start() {
+    void initialise() {
         p = 98;
         q = 27;
         intsiz = 31;

@@ -8,7 +8,7 @@ namespace tamboril::generators {
 namespace {
 
 class Urn34 final : public Generator {
-    void initialise(std::string_view /*name*/) override { core_.start(); }
+    void initialise(std::string_view /*name*/) override { core_.initialise(); }
     void begin_call() override { core_.prime(); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }

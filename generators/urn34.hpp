@@ -40,7 +40,7 @@ struct Urn34Core {
     std::array<std::int32_t, 10> y_table{};
     std::array<std::int32_t, 10> z_table{};
 
-    void start() {
+    void initialise() {
         kw = ky = kz = 1;
         xr = 0.453f;
     }

@@ -13,7 +13,7 @@ struct Urn35Core {
     std::int32_t kz = 0;
     float xr = 0.0f;  // the last sample; printed, never read by the steps
 
-    void start() {
+    void initialise() {
         kw = ky = kz = 1;
         xr = 0.0f;
     }

@@ -8,7 +8,7 @@ namespace tamboril::generators {
 namespace {
 
 class Urn36 final : public Generator {
-    void initialise(std::string_view /*name*/) override { core_.start(); }
+    void initialise(std::string_view /*name*/) override { core_.initialise(); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
     void print_state(Console& console) const override { print_intin_lines(console, core_.intin); }

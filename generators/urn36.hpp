@@ -18,7 +18,7 @@ struct Urn36Core {
     // of the state, the high and low parts of the multiplier.
     std::array<std::int32_t, 5> intin{};
 
-    void start() {
+    void initialise() {
         intin = {kSeed, kSeed >> 15, kSeed & 0x7FFF, kMultiplier >> 15, kMultiplier & 0x7FFF};
     }
 

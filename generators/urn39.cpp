@@ -7,7 +7,7 @@ namespace tamboril::generators {
 namespace {
 
 class Urn39 final : public Generator {
-    void initialise(std::string_view /*name*/) override { core_.start(); }
+    void initialise(std::string_view /*name*/) override { core_.initialise(); }
     void begin_call() override { core_.begin_call(); }
     void fill(std::span<float> out) override { core_.fill(out); }
     void end_call(std::int32_t n) override { core_.end_call(n); }

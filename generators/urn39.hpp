@@ -37,7 +37,7 @@ struct Urn39Core {
     std::int64_t total = 0;
     std::int64_t k = 0;  // count of the last value made in the current call
 
-    void start() {
+    void initialise() {
         seed = 2.0 / (std::sqrt(5.0) + 1.0);
         total = 0;
     }

@@ -263,7 +263,7 @@ TEST(Urn20Core, StateNearTheModulusGivesOne) {
 
 TEST(Urn02Core, FirstStepsFromTheStartingState) {
     Urn02Core core;
-    core.start();
+    core.initialise();
     EXPECT_EQ(core.nn[101], 906733794);  // NN(102)
     const float first = step(core);
     EXPECT_EQ(core.l, 1699151847);
@@ -291,7 +291,7 @@ TEST(Urn02Core, LargestSumsGiveOne) {
     };
     for (const Case c : {Case{2147483519, false}, Case{2147483520, true}, Case{2147483647, true}}) {
         Urn02Core core;
-        core.start();
+        core.initialise();
         core.mmm = 0;  // stays 0, so t = NN(j) + L
         const std::uint32_t l = static_cast<std::uint32_t>(core.l) * 65539u;
         const std::size_t j = (l & 0x7FFFFFFFu) >> 24;  // L is positive here
@@ -312,7 +312,7 @@ TEST(Urn05Core, WordMaskWrapsBackToTheLargestWord) {
 
 TEST(Urn05Core, FirstStepsAndTheSecondRound) {
     Urn05Core core;
-    core.start();
+    core.initialise();
     core.begin_call();
     const std::int32_t words[] = {793780767, 872552065, 920794714};
     const std::uint32_t word_bits[] = {0x3EBD4088, 0x3ED0085A, 0x3EDB88D9};
@@ -343,7 +343,7 @@ TEST(Urn05Core, ExtremeWords) {
     for (const Case c : {Case{2147483647, "***********"}, Case{2147483583, "***********"},
                          Case{2147483582, ".9999999404"}, Case{0, ".0000000000"}}) {
         Urn05Core core;
-        core.start();
+        core.initialise();
         core.begin_call();
         core.mfsr[0] = c.word;
         core.mfsr[27] = 0;
@@ -356,7 +356,7 @@ TEST(Urn05Core, ExtremeWords) {
 TEST(Urn05Core, LongStreamAgainstPlainExclusiveOr) {
     std::vector<std::uint32_t> reg(kUrn05StartRegister.begin(), kUrn05StartRegister.end());
     Urn05Core core;
-    core.start();
+    core.initialise();
     core.begin_call();
     std::vector<float> block(977);
     std::size_t position = 0;

@@ -60,7 +60,7 @@ TEST(G5Urn33, RoundedRemaindersAtTheModuli) {
 
 Urn34Core started_urn34() {
     Urn34Core core;
-    core.start();
+    core.initialise();
     return core;
 }
 

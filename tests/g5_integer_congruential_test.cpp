@@ -94,7 +94,7 @@ TEST(G5PowerOfTwo, Urn32TopStateGivesOne) {
 
 TEST(G5Urn35, WorkedValuesAndState) {
     Urn35Core core;
-    core.start();
+    core.initialise();
     EXPECT_EQ(sample_bits(core, 5),
               (std::vector<std::uint32_t>{0x3C60459C, 0x3D3191D7, 0x3DD5E4C6, 0x3EF98580, 0x3E801950}));
     EXPECT_EQ(core.kw, 20947);
@@ -108,7 +108,7 @@ TEST(G5Urn35, LongStreamMatchesThreeEngines) {
     std::linear_congruential_engine<std::uint32_t, 146, 0, 31727> y(1);
     std::linear_congruential_engine<std::uint32_t, 142, 0, 31657> z(1);
     Urn35Core core;
-    core.start();
+    core.initialise();
     float low = 1.0f, high = 0.0f;
     for (long i = 0; i < kLongStream; ++i) {
         const std::uint32_t s = (w() + y() + z() - 3) % 32362;
@@ -133,7 +133,7 @@ TEST(G5Urn35, ExtremeSamples) {
 
 TEST(G5Urn36, WorkedValues) {
     Urn36Core core;
-    core.start();
+    core.initialise();
     EXPECT_EQ(core.intin, (std::array<std::int32_t, 5>{32767, 0, 32767, 37252, 29589}));
     std::vector<float> out(5);
     core.fill(std::span<float>(out).first(1));
@@ -148,7 +148,7 @@ TEST(G5Urn36, WorkedValues) {
 
 TEST(G5Family, LongStreamsMatch64BitArithmetic) {
     Urn36Core u36;
-    u36.start();
+    u36.initialise();
     Urn37Core u37{32767};
     Urn38Core u38{32767};
     std::uint64_t x35 = 32767, x31 = 32767;
@@ -172,7 +172,7 @@ TEST(G5Family, LongStreamsMatch64BitArithmetic) {
     // From any 35-bit state, not only reachable ones.
     for (std::uint64_t x : {std::uint64_t{0}, std::uint64_t{1}, (std::uint64_t{1} << 35) - 1, std::uint64_t{0x5A5A5A5A5}}) {
         Urn36Core core;
-        core.start();
+        core.initialise();
         core.intin[1] = static_cast<std::int32_t>(x >> 15);
         core.intin[2] = static_cast<std::int32_t>(x & 0x7FFF);
         core.next();

@@ -24,7 +24,7 @@ std::vector<float> call(Urn39Core& core, std::int32_t n) {
 
 Urn39Core started() {
     Urn39Core core;
-    core.start();
+    core.initialise();
     return core;
 }
 
