@@ -34,11 +34,21 @@ struct Urn34Core {
     std::int32_t ky = 0;
     std::int32_t kz = 0;
     float xr = 0.0f;
-    // The tables hold component states, integers that single precision holds
-    // exactly; they are kept as integers.
-    std::array<std::int32_t, 10> w_table{};
-    std::array<std::int32_t, 10> y_table{};
-    std::array<std::int32_t, 10> z_table{};
+    // The tables hold component states, integers that every floating format
+    // holds exactly; they are kept as the doubles the combinations divide.
+    // Beside the W table, the combination case of each entry (W mod 6), found
+    // when the entry is stored rather than when it is drawn.
+    std::array<double, 10> w_table{};
+    std::array<double, 10> y_table{};
+    std::array<double, 10> z_table{};
+    std::array<std::uint8_t, 10> w_case{};
+
+    void store(std::size_t w_at, std::size_t y_at, std::size_t z_at) {
+        w_table[w_at] = kw;
+        w_case[w_at] = static_cast<std::uint8_t>(kw % 6);
+        y_table[y_at] = ky;
+        z_table[z_at] = kz;
+    }
 
     void initialise() {
         kw = ky = kz = 1;
@@ -57,9 +67,7 @@ struct Urn34Core {
     void prime() {
         for (std::size_t i = 0; i < 10; ++i) {
             step_components();
-            w_table[i] = kw;
-            y_table[i] = ky;
-            z_table[i] = kz;
+            store(i, i, i);
         }
     }
 
@@ -70,12 +78,9 @@ struct Urn34Core {
         std::int32_t j = truncate_to_int32(static_cast<double>(xr) * 1000.0);
         if (static_cast<std::uint32_t>(j) > 1000u) j = (j % 1000 + 1000) % 1000;  // never from the recurrence
         const Digits& d = kDigits[static_cast<std::size_t>(j)];
-        const std::int32_t w = w_table[d.hundreds];
-        const std::int32_t y = y_table[d.tens];
-        const std::int32_t z = z_table[d.units];
-        w_table[d.hundreds] = kw;
-        y_table[d.tens] = ky;
-        z_table[d.units] = kz;
+        const double drawn[3] = {w_table[d.hundreds], y_table[d.tens], z_table[d.units]};
+        const std::uint8_t w_mod_6 = w_case[d.hundreds];
+        store(d.hundreds, d.tens, d.units);
 
         // The six combinations, case (W mod 6) + 1 in row W mod 6: which drawn
         // value (0 = W, 1 = Y, 2 = Z) each term divides, and by what. A table
@@ -89,9 +94,7 @@ struct Urn34Core {
             {1, 2, 0, 2026.0, 4056052.0}, {1, 0, 2, 2026.0, 4128988.0},
             {2, 0, 1, 2002.0, 4080076.0}, {2, 1, 0, 2002.0, 4056052.0},
         };
-        const double drawn[3] = {static_cast<double>(w), static_cast<double>(y),
-                                 static_cast<double>(z)};
-        const Combination& c = kCases[w % 6];
+        const Combination& c = kCases[w_mod_6];
         const double first = drawn[c.first] / c.first_divisor;
         const double second = drawn[c.second] / c.second_divisor;
         const double third = drawn[c.third] / kD;

@@ -75,7 +75,7 @@ TEST(G5Urn34, PrimingAndFirstSample) {
     Urn34Core core = started_urn34();
     EXPECT_EQ(bits(core.xr), 0x3EE7EF9Eu);
     core.prime();
-    using Table = std::array<std::int32_t, 10>;
+    using Table = std::array<double, 10>;
     EXPECT_EQ(core.w_table, (Table{44, 1936, 1585, 414, 1904, 177, 1671, 120, 1202, 1913}));
     EXPECT_EQ(core.y_table, (Table{45, 2025, 1937, 4, 180, 2019, 1667, 16, 720, 1995}));
     EXPECT_EQ(core.z_table, (Table{41, 1681, 819, 1531, 678, 1759, 11, 451, 464, 997}));
