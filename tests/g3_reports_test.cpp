@@ -12,37 +12,14 @@
 #include "generators/catalogue.hpp"
 #include "records/console.hpp"
 #include "records/input.hpp"
+#include "tests/support/session.hpp"
 
 namespace tamboril::generators {
 namespace {
 
+using testing::GeneratorSession;
+
 using Factory = std::unique_ptr<Generator> (*)();
-
-class Collect final : public SampleSink {
-public:
-    void put(std::span<const float> samples) override {
-        for (const float s : samples) bits.push_back(std::bit_cast<std::uint32_t>(s));
-    }
-    std::vector<std::uint32_t> bits;
-};
-
-// One generator of a run, its console kept in memory.
-struct Session {
-    explicit Session(Factory make, std::string name) : generator(make()), name(std::move(name)) {}
-
-    // Calls the generator as the run's sequence loop does.
-    void call(std::int32_t n) {
-        generator->call({n, first_call, name, console, sink});
-        first_call = 1;
-    }
-    const std::string& out() const { return console.output(); }
-
-    std::unique_ptr<Generator> generator;
-    std::string name;
-    records::Console console{std::make_unique<records::TextLineSource>(""), -1, false};
-    Collect sink;
-    std::int32_t first_call = 0;
-};
 
 std::string plain_heading(const std::string& n11) {
     return "LA INICIALIZACION PARA EL PROXIMO NUMERO ALEATORIO SIGUIENTE A LOS" + n11 +
@@ -88,16 +65,16 @@ TEST(GeneratorReports, StateAfterTheFirstSequence) {
              "\r\nIX=           935512160"},
     };
     for (const Report& c : cases) {
-        Session run(c.make, c.name);
+        GeneratorSession run(c.make(), c.name);
         run.call(c.n);
         EXPECT_EQ(run.out(), c.expected) << c.name << " N=" << c.n;
-        EXPECT_EQ(run.sink.bits.size(), static_cast<std::size_t>(c.n));
+        EXPECT_EQ(run.samples().size(), static_cast<std::size_t>(c.n));
     }
 }
 
 TEST(GeneratorReports, TableGeneratorsReportTheirState) {
     {
-        Session run(make_urn02, "URN02   ");
+        GeneratorSession run(make_urn02(), "URN02   ");
         run.call(10);
         const std::string& out = run.out();
         const std::string report =
@@ -109,7 +86,7 @@ TEST(GeneratorReports, TableGeneratorsReportTheirState) {
     }
     {
         // After 98 values the position is back at the last word.
-        Session run(make_urn05, "URN05   ");
+        GeneratorSession run(make_urn05(), "URN05   ");
         run.call(98);
         const std::string report =
             plain_heading("         98") +
@@ -137,14 +114,14 @@ TEST(GeneratorReports, NoValuesReportTheStartingState) {
     };
     for (const std::int32_t n : {0, -3}) {
         for (const Case& c : cases) {
-            Session run(c.make, c.name);
+            GeneratorSession run(c.make(), c.name);
             run.call(n);
             const std::string heading = c.colon ? colon_heading(i11(n)) : plain_heading(i11(n));
             EXPECT_EQ(run.out(), c.start + "\r\n" + heading + "\r\n" + c.start) << c.name;
-            EXPECT_TRUE(run.sink.bits.empty());
+            EXPECT_TRUE(run.samples().empty());
         }
         // The tables: the state lines printed first come back unchanged.
-        Session two(make_urn02, "URN02   ");
+        GeneratorSession two(make_urn02(), "URN02   ");
         two.call(n);
         const std::string heading2 =
             "\r\n \r\nLA INICIALIZACION PARA EL PROXIMO NUMERO ALEATORIO (SIGUIENTE A LOS" +
@@ -154,7 +131,7 @@ TEST(GeneratorReports, NoValuesReportTheStartingState) {
         EXPECT_EQ(two.out().substr(at2 + heading2.size()), two.out().substr(0, at2));
         EXPECT_EQ(two.out().substr(0, 13), "        ML=  ");
 
-        Session five(make_urn05, "URN05   ");
+        GeneratorSession five(make_urn05(), "URN05   ");
         five.call(n);
         const std::string heading5 = "\r\n" + plain_heading(i11(n)) + "\r\n";
         const std::size_t at5 = five.out().find(heading5);
@@ -175,13 +152,13 @@ TEST(GeneratorReports, SequencesContinueOneStream) {
         {make_urn20, "URN20   "},
     };
     for (const auto& [make, name] : generators) {
-        Session whole(make, name);
+        GeneratorSession whole(make(), name);
         whole.call(10);
-        Session halves(make, name);
+        GeneratorSession halves(make(), name);
         halves.call(5);
         const std::size_t after_first = halves.out().size();
         halves.call(5);
-        EXPECT_EQ(halves.sink.bits, whole.sink.bits) << name;
+        EXPECT_EQ(halves.samples(), whole.samples()) << name;
         // Later calls print nothing, but URN20's IX line.
         const std::string later = halves.out().substr(after_first);
         if (std::string_view(name) == "URN20   ") {
@@ -190,11 +167,11 @@ TEST(GeneratorReports, SequencesContinueOneStream) {
             EXPECT_EQ(later, "") << name;
         }
 
-        Session long_run(make, name);
+        GeneratorSession long_run(make(), name);
         long_run.call(9000);
-        Session cut(make, name);
+        GeneratorSession cut(make(), name);
         for (const std::int32_t n : {4095, 2, 0, 4903}) cut.call(n);
-        EXPECT_EQ(cut.sink.bits, long_run.sink.bits) << name;
+        EXPECT_EQ(cut.samples(), long_run.samples()) << name;
     }
 }
 

@@ -11,28 +11,12 @@
 #include "generators/catalogue.hpp"
 #include "records/console.hpp"
 #include "records/input.hpp"
+#include "tests/support/session.hpp"
 
 namespace tamboril::generators {
 namespace {
 
-struct CollectingSink final : SampleSink {
-    void put(std::span<const float> samples) override {
-        values.insert(values.end(), samples.begin(), samples.end());
-    }
-    std::vector<float> values;
-};
-
-struct Harness {
-    explicit Harness(std::unique_ptr<Generator> g) : generator(std::move(g)) {}
-
-    void call(std::int32_t n, std::int32_t first_call) {
-        generator->call({n, first_call, "URNxx   ", console, sink});
-    }
-
-    Console console{std::make_unique<records::TextLineSource>(""), -1, false};
-    CollectingSink sink;
-    std::unique_ptr<Generator> generator;
-};
+using testing::GeneratorSession;
 
 std::string heading(const std::string& n11, bool colon) {
     return "LA INICIALIZACION PARA EL PROXIMO NUMERO ALEATORIO SIGUIENTE A LOS" + n11 +
@@ -78,50 +62,51 @@ TEST(G4Reports, FirstCallWithoutValues) {
     for (const auto& c : cases) {
         for (const auto& [n, n11] : counts) {
             SCOPED_TRACE(std::string(c.name) + " N=" + n11);
-            Harness h(c.make());
-            ASSERT_NE(h.generator, nullptr);
-            h.call(n, 0);
+            auto generator = c.make();
+            ASSERT_NE(generator, nullptr);
+            GeneratorSession h(std::move(generator));
+            h.call(n);
             const std::string expected = (c.start.empty() ? "" : c.start + "\r\n") +
                                          heading(n11, c.colon) + "\r\n" + c.state;
-            EXPECT_EQ(h.console.output(), expected);
-            EXPECT_TRUE(h.sink.values.empty());
+            EXPECT_EQ(h.out(), expected);
+            EXPECT_TRUE(h.samples().empty());
             // Later calls print nothing.
-            h.call(n, 1);
-            h.call(2, 1);
-            EXPECT_EQ(h.console.output(), expected);
-            EXPECT_EQ(h.sink.values.size(), 2u);
+            h.call(n);
+            h.call(2);
+            EXPECT_EQ(h.out(), expected);
+            EXPECT_EQ(h.samples().size(), 2u);
         }
     }
 }
 
 TEST(G4Reports, Urn22CallsLongerThanItsWorkArray) {
     // One call of 25000 values, then one of 3: a single stream throughout.
-    Harness h(make_urn22());
-    h.call(25000, 0);
-    h.call(3, 1);
-    ASSERT_EQ(h.sink.values.size(), 25003u);
+    GeneratorSession h(make_urn22());
+    h.call(25000);
+    h.call(3);
+    ASSERT_EQ(h.samples().size(), 25003u);
     std::uint32_t x = 32007779;
-    for (std::size_t i = 0; i < h.sink.values.size(); ++i) {
+    for (std::size_t i = 0; i < h.samples().size(); ++i) {
         x = 69069u * x + 1u;
-        ASSERT_EQ(h.sink.values[i], static_cast<float>(x * 2.3283064e-10)) << i;
+        ASSERT_EQ(h.samples()[i], static_cast<float>(x * 2.3283064e-10)) << i;
     }
 }
 
 TEST(G4Reports, Urn30CallsLongerThanOneBlock) {
     // A call of 9000 values spans blocks of one stream; the next call is stream 2.
-    Harness h(make_urn30());
-    h.call(9000, 0);
-    h.call(1, 1);
-    ASSERT_EQ(h.sink.values.size(), 9001u);
+    GeneratorSession h(make_urn30());
+    h.call(9000);
+    h.call(1);
+    ASSERT_EQ(h.samples().size(), 9001u);
     std::int64_t z = 281629770;
     for (std::size_t i = 0; i < 9000; ++i) {
         z = z * 630360016 % 2147483647;
-        ASSERT_EQ(h.sink.values[i], static_cast<float>(2 * (z / 256) + 1) / 16777216.0f) << i;
+        ASSERT_EQ(h.samples()[i], static_cast<float>(2 * (z / 256) + 1) / 16777216.0f) << i;
     }
-    EXPECT_NE(h.console.output().find("IZ=" + std::string(20 - std::to_string(z).size(), ' ') +
+    EXPECT_NE(h.out().find("IZ=" + std::string(20 - std::to_string(z).size(), ' ') +
                                       std::to_string(z)),
               std::string::npos);
-    EXPECT_EQ(h.sink.values[9000], 0.5928806663f);
+    EXPECT_EQ(h.samples()[9000], 0.5928806663f);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "generators/catalogue.hpp"
-#include "tests/g5_calls.hpp"
+#include "tests/support/session.hpp"
 
 namespace tamboril::testing {
 namespace {
@@ -49,10 +49,10 @@ TEST(G5Reports, FirstCallWithNoValues) {
     for (const EmptyCallCase& c : cases) {
         GeneratorSession session(c.make(), c.name);
         EXPECT_TRUE(session.call(0).empty()) << c.name;
-        EXPECT_EQ(session.console_text(), c.start + "\r\n" + kHeadingZero + c.report) << c.name;
+        EXPECT_EQ(session.out(), c.start + "\r\n" + kHeadingZero + c.report) << c.name;
         // Later calls print nothing.
         session.call(0);
-        EXPECT_EQ(session.console_text(), c.start + "\r\n" + kHeadingZero + c.report) << c.name;
+        EXPECT_EQ(session.out(), c.start + "\r\n" + kHeadingZero + c.report) << c.name;
     }
 }
 

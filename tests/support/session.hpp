@@ -17,18 +17,22 @@ namespace tamboril::testing {
 
 class GeneratorSession {
 public:
-    GeneratorSession(std::unique_ptr<generators::Generator> generator, std::string_view name8)
+    explicit GeneratorSession(std::unique_ptr<generators::Generator> generator,
+                              std::string_view name8 = "URNxx   ")
         : generator_(std::move(generator)), name_(name8) {}
 
-    // One call with N; returns its samples.
+    // One call with N, the first-call flag set as the sequence loop sets it;
+    // returns the samples of this call.
     std::vector<float> call(std::int32_t n) {
-        Collect sink;
-        generator_->call({n, first_call_, name_, console_, sink});
+        const std::size_t before = sink_.values.size();
+        generator_->call({n, first_call_, name_, console_, sink_});
         first_call_ = 1;
-        return sink.values;
+        return {sink_.values.begin() + static_cast<std::ptrdiff_t>(before), sink_.values.end()};
     }
 
-    const std::string& console_text() const { return console_.output(); }
+    // The console text and every sample of the calls so far.
+    const std::string& out() const { return console_.output(); }
+    const std::vector<float>& samples() const { return sink_.values; }
 
 private:
     struct Collect final : generators::SampleSink {
@@ -38,6 +42,7 @@ private:
         std::vector<float> values;
     };
 
+    Collect sink_;
     std::unique_ptr<generators::Generator> generator_;
     std::string name_;
     records::Console console_{std::make_unique<records::TextLineSource>(""), -1, false};
