@@ -35,17 +35,17 @@ void print_heading(Console& console, Heading heading, std::int32_t n) {
     console.write(heading_template(heading), {n});
 }
 
-std::int32_t seed_ix(std::string_view name) {
-    // Compared with blank padding of the shorter operand.
-    constexpr std::string_view kUrn10 = "URN10   ";
-    const std::size_t length = std::max(name.size(), kUrn10.size());
+bool equal_blank_padded(std::string_view a, std::string_view b) {
+    const std::size_t length = std::max(a.size(), b.size());
     for (std::size_t i = 0; i < length; ++i) {
-        const char a = i < name.size() ? name[i] : ' ';
-        const char b = i < kUrn10.size() ? kUrn10[i] : ' ';
-        if (a != b) return 524287;
+        const char x = i < a.size() ? a[i] : ' ';
+        const char y = i < b.size() ? b[i] : ' ';
+        if (x != y) return false;
     }
-    return 1;
+    return true;
 }
+
+std::int32_t seed_ix(std::string_view name) { return equal_blank_padded(name, "URN10   ") ? 1 : 524287; }
 
 void print_ix_line(Console& console, std::int32_t ix) {
     static const Template line("(' ',8X,'IX=',I11)");

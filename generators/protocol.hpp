@@ -46,6 +46,10 @@ enum class Heading {
 
 void print_heading(Console& console, Heading heading, std::int32_t n);
 
+// Character equality in which the shorter operand counts as padded with
+// blanks (how generator names are compared).
+bool equal_blank_padded(std::string_view a, std::string_view b);
+
 // Seed routine: 1 for "URN10   ", 524287 for every other name.
 std::int32_t seed_ix(std::string_view name);
 

@@ -1,9 +1,7 @@
 #include "records/fast_fixed.hpp"
 
 #include <array>
-#include <string>
 
-#include "records/fields.hpp"
 
 namespace tamboril::records::fast_fixed {
 
@@ -71,10 +69,5 @@ std::uint64_t units_by_17_digits(std::uint32_t bits) {
     return (digits17 + unit / 2) / unit;
 }
 
-void render_general(float value, char* out) {
-    std::string text;
-    put_fixed(text, 11, 10, static_cast<double>(value), kDoubleDigits);
-    std::memcpy(out, text.data(), 11);
-}
 
 }  // namespace tamboril::records::fast_fixed

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "records/datafile.hpp"
+
 namespace tamboril::records {
 
 namespace fast_fixed {
@@ -23,9 +25,6 @@ inline constexpr std::uint32_t kLowestExponent = 127 - 35;
 // in integer arithmetic, for a positive float in [2^-35, 1).
 std::uint64_t units_by_17_digits(std::uint32_t bits);
 
-// The general field writer, for values with the sign bit set (negative
-// values, which overflow unless they round to zero, and negative zero).
-void render_general(float value, char* out);
 
 // The four ASCII digits of 0 to 9999, first digit in the lowest byte.
 struct FourDigits {
@@ -59,7 +58,9 @@ inline void render_sample_line(float value, char* out) {
     const auto bits = std::bit_cast<std::uint32_t>(value);
     if (bits >= kOneBits) {
         if (bits >> 31) {
-            render_general(value, out);
+            // The sign bit set: negative values overflow unless they round
+            // to zero, and negative zero; the general field writer decides.
+            render_data_line(static_cast<double>(value), out);
         } else {
             std::memset(out, '*', 11);  // 1 or more, infinity, NaN
         }

@@ -1,6 +1,6 @@
 #include "run/names.hpp"
 
-#include <algorithm>
+#include "generators/protocol.hpp"
 
 namespace tamboril::run {
 
@@ -13,23 +13,9 @@ const std::array<std::string_view, kGeneratorCount> kGeneratorNames = {
     "URN36   ", "URN37   ", "URN38   ", "URN39   ", "URN40   ", "URNWN   ",
 };
 
-namespace {
-
-bool equal_padded(std::string_view a, std::string_view b) {
-    const std::size_t length = std::max(a.size(), b.size());
-    for (std::size_t i = 0; i < length; ++i) {
-        const char x = i < a.size() ? a[i] : ' ';
-        const char y = i < b.size() ? b[i] : ' ';
-        if (x != y) return false;
-    }
-    return true;
-}
-
-}  // namespace
-
 int lookup_generator(std::string_view name) {
     for (int i = 0; i < kGeneratorCount; ++i) {
-        if (equal_padded(name, kGeneratorNames[static_cast<std::size_t>(i)])) return i + 1;
+        if (generators::equal_blank_padded(name, kGeneratorNames[static_cast<std::size_t>(i)])) return i + 1;
     }
     return 0;
 }
