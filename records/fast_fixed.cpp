@@ -2,7 +2,6 @@
 
 #include <array>
 
-
 namespace tamboril::records::fast_fixed {
 
 namespace {
