@@ -1,45 +1,43 @@
-// Factories of the generator operations, one per generator that has one.
-// A factory that returns nullptr marks a generator that is not built yet.
+// The catalogue: the 41 generator names in table order, what the sequence loop
+// does for each, and the operation of each generator that has one.
 #pragma once
 
+#include <array>
 #include <memory>
+#include <string_view>
 
 #include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
-std::unique_ptr<Generator> make_urn01();
-std::unique_ptr<Generator> make_urn02();
-std::unique_ptr<Generator> make_urn03();
-std::unique_ptr<Generator> make_urn04();
-std::unique_ptr<Generator> make_urn05();
-std::unique_ptr<Generator> make_urn06();
-std::unique_ptr<Generator> make_urn07();
-std::unique_ptr<Generator> make_urn08();
-std::unique_ptr<Generator> make_urn09();
-std::unique_ptr<Generator> make_urn10();
-std::unique_ptr<Generator> make_urn11();
-std::unique_ptr<Generator> make_urn12();
-std::unique_ptr<Generator> make_urn13();
-std::unique_ptr<Generator> make_urn14();
-std::unique_ptr<Generator> make_urn15();
-std::unique_ptr<Generator> make_urn16();
-std::unique_ptr<Generator> make_urn17();
-std::unique_ptr<Generator> make_urn18();
-std::unique_ptr<Generator> make_urn19();
-std::unique_ptr<Generator> make_urn20();
-std::unique_ptr<Generator> make_urn21();
-std::unique_ptr<Generator> make_urn22();
-std::unique_ptr<Generator> make_urn28();
-std::unique_ptr<Generator> make_urn30();
-std::unique_ptr<Generator> make_urn31();
-std::unique_ptr<Generator> make_urn32();
-std::unique_ptr<Generator> make_urn33();
-std::unique_ptr<Generator> make_urn34();
-std::unique_ptr<Generator> make_urn35();
-std::unique_ptr<Generator> make_urn36();
-std::unique_ptr<Generator> make_urn37();
-std::unique_ptr<Generator> make_urn38();
-std::unique_ptr<Generator> make_urn39();
+enum class Action {
+    Fill,                    // call the operation, then write its N values
+    CallThenNotImplemented,  // call it once, then report it not implemented
+    NotImplemented,          // report it not implemented at once
+};
+
+struct CatalogueEntry {
+    std::string_view name;  // 8 characters: the 5-character name and 3 blanks
+    Action action;
+    // The generator's operation; nullptr for the names not implemented.
+    std::unique_ptr<Operation> (*make)(std::string_view name);
+    std::string_view description;  // one line
+
+    std::string_view short_name() const { return name.substr(0, 5); }
+    // A fresh operation at the start of a run; nullptr where there is none.
+    std::unique_ptr<Operation> operation() const { return make != nullptr ? make(name) : nullptr; }
+};
+
+inline constexpr int kGeneratorCount = 41;
+
+// Row k - 1 is generator number k.
+extern const std::array<CatalogueEntry, kGeneratorCount> kCatalogue;
+
+// The generator number (1 to 41) of the first entry equal to `name` with
+// blank padding of the shorter operand, or 0 when none is.
+int lookup_generator(std::string_view name);
+
+// The entry of generator number 1 to 41.
+const CatalogueEntry& catalogue_entry(int number);
 
 }  // namespace tamboril::generators

@@ -1,4 +1,4 @@
-#include "generators/extended_sine.hpp"
+#include "tamboril/cores/extended_sine.hpp"
 
 #include <atomic>
 #include <bit>

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <stdexcept>
 
 namespace tamboril::generators {
 
@@ -52,14 +54,38 @@ void print_ix_line(Console& console, std::int32_t ix) {
     console.write(line, {ix});
 }
 
-void Generator::print_report(Console& console, std::int32_t n) const {
+Operation::Operation(std::string_view name) : name_(name) {}
+
+std::string Operation::name() const {
+    std::string trimmed = name_;
+    while (!trimmed.empty() && trimmed.back() == ' ') trimmed.pop_back();
+    return trimmed;
+}
+
+void Operation::print_report(Console& console, std::int32_t n) const {
     print_heading(console, heading(), n);
     print_state(console);
 }
 
-void Generator::call(const Call& call) {
-    if (call.first_call == 0) {
-        initialise(call.name);
+void Operation::sequence(std::span<float> out) {
+    if (out.size() > static_cast<std::size_t>(INT32_MAX)) {
+        throw std::length_error("a sequence holds at most 2147483647 values");
+    }
+    const auto n = static_cast<std::int32_t>(out.size());
+    if (!started_) {
+        initialise(name_);
+        started_ = true;
+    }
+    begin_call();
+    if (generates()) {
+        fill(out);
+        end_call(n);
+    }
+}
+
+void Operation::call(const Call& call) {
+    if (call.first) {
+        initialise(name_);
         print_start(call.console);
     }
     begin_call();
@@ -76,7 +102,7 @@ void Generator::call(const Call& call) {
         end_call(call.n);
     }
     print_sequence(call.console);
-    if (call.first_call == 0) print_report(call.console, call.n);
+    if (call.first) print_report(call.console, call.n);
 }
 
 }  // namespace tamboril::generators

@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "records/console.hpp"
 #include "records/template.hpp"
+#include "tamboril/generators.hpp"
 
 namespace tamboril::generators {
 
@@ -27,11 +29,10 @@ public:
 // Samples handed to the sink at a time: a call of any length needs no more.
 inline constexpr std::size_t kBlockSamples = 4096;
 
-// One call of a generator operation.
+// One call of a generator operation in a run.
 struct Call {
-    std::int32_t n;           // values per sequence
-    std::int32_t first_call;  // 0 during the first call of the run, 1 later
-    std::string_view name;    // the 8-character generator name
+    std::int32_t n;   // values per sequence
+    bool first;       // the first call of the run (the first-call flag is 0)
     Console& console;
     SampleSink& sink;
 };
@@ -59,10 +60,16 @@ void print_ix_line(Console& console, std::int32_t ix);
 // A generator operation with its run-long state. `call` runs the steps in
 // their fixed order: first-call initialisation and starting-state lines,
 // generation, per-sequence lines, and the state report after the first call.
-class Generator {
+// `sequence` runs the same steps without a console (the library's generator).
+class Operation : public tamboril::Generator {
 public:
-    virtual ~Generator() = default;
+    // The 8-character catalogue name; the seed routine reads it.
+    explicit Operation(std::string_view name);
+
     void call(const Call& call);
+
+    void sequence(std::span<float> out) override;
+    std::string name() const override;
 
 protected:
     // First call only: set the starting state.
@@ -83,6 +90,10 @@ protected:
     virtual void print_report(Console& console, std::int32_t n) const;
     virtual Heading heading() const = 0;
     virtual void print_state(Console& console) const = 0;
+
+private:
+    std::string name_;
+    bool started_ = false;  // whether a sequence() call has initialised the state
 };
 
 }  // namespace tamboril::generators

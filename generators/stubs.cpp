@@ -1,12 +1,16 @@
 // URN07 and URN15 to URN19: each seeds IX, prints it before and after the
 // report heading, and generates nothing; the run stops after the one call.
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class SeedOnly final : public Generator {
+class SeedOnly final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view name) override { ix_ = seed_ix(name); }
     bool generates() const override { return false; }
     void fill(std::span<float>) override {}
@@ -18,11 +22,11 @@ class SeedOnly final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn07() { return std::make_unique<SeedOnly>(); }
-std::unique_ptr<Generator> make_urn15() { return std::make_unique<SeedOnly>(); }
-std::unique_ptr<Generator> make_urn16() { return std::make_unique<SeedOnly>(); }
-std::unique_ptr<Generator> make_urn17() { return std::make_unique<SeedOnly>(); }
-std::unique_ptr<Generator> make_urn18() { return std::make_unique<SeedOnly>(); }
-std::unique_ptr<Generator> make_urn19() { return std::make_unique<SeedOnly>(); }
+std::unique_ptr<Operation> make_urn07(std::string_view name) { return std::make_unique<SeedOnly>(name); }
+std::unique_ptr<Operation> make_urn15(std::string_view name) { return std::make_unique<SeedOnly>(name); }
+std::unique_ptr<Operation> make_urn16(std::string_view name) { return std::make_unique<SeedOnly>(name); }
+std::unique_ptr<Operation> make_urn17(std::string_view name) { return std::make_unique<SeedOnly>(name); }
+std::unique_ptr<Operation> make_urn18(std::string_view name) { return std::make_unique<SeedOnly>(name); }
+std::unique_ptr<Operation> make_urn19(std::string_view name) { return std::make_unique<SeedOnly>(name); }
 
 }  // namespace tamboril::generators

@@ -1,12 +1,16 @@
-#include "generators/urn01.hpp"
+#include "tamboril/cores/urn01.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn01 final : public Generator {
+class Urn01 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view name) override { core_.ix = seed_ix(name); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Parenthesised; }
@@ -17,6 +21,6 @@ class Urn01 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn01() { return std::make_unique<Urn01>(); }
+std::unique_ptr<Operation> make_urn01(std::string_view name) { return std::make_unique<Urn01>(name); }
 
 }  // namespace tamboril::generators

@@ -1,14 +1,18 @@
-#include "generators/urn02.hpp"
+#include "tamboril/cores/urn02.hpp"
 
 #include <vector>
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn02 final : public Generator {
+class Urn02 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view) override { core_.initialise(); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::SpacedParenthesised; }
@@ -16,7 +20,7 @@ class Urn02 final : public Generator {
     // A one-blank free-form record stands before the heading.
     void print_report(Console& console, std::int32_t n) const override {
         console.write_free(" ");
-        Generator::print_report(console, n);
+        Operation::print_report(console, n);
     }
 
     void print_state(Console& console) const override {
@@ -34,6 +38,6 @@ class Urn02 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn02() { return std::make_unique<Urn02>(); }
+std::unique_ptr<Operation> make_urn02(std::string_view name) { return std::make_unique<Urn02>(name); }
 
 }  // namespace tamboril::generators

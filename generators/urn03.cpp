@@ -1,12 +1,16 @@
-#include "generators/urn03.hpp"
+#include "tamboril/cores/urn03.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn03 final : public Generator {
+class Urn03 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view) override { core_.ix = unit_seed(); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Colon; }
@@ -20,6 +24,6 @@ class Urn03 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn03() { return std::make_unique<Urn03>(); }
+std::unique_ptr<Operation> make_urn03(std::string_view name) { return std::make_unique<Urn03>(name); }
 
 }  // namespace tamboril::generators

@@ -1,14 +1,25 @@
-#include "generators/urn04.hpp"
-
+#include <array>
+#include <cstdint>
 #include <vector>
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn04 final : public Generator {
+// URN04: a generator slot that prints IX and a 128-entry table ITABLE but
+// generates nothing. Neither is ever assigned, so both hold zeros.
+struct Urn04State {
+    std::int32_t ix = 0;
+    std::array<std::int32_t, 128> itable{};
+};
+
+class Urn04 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     // No seed: IX and the table keep their zeros.
     void initialise(std::string_view) override {}
     bool generates() const override { return false; }
@@ -27,6 +38,6 @@ class Urn04 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn04() { return std::make_unique<Urn04>(); }
+std::unique_ptr<Operation> make_urn04(std::string_view name) { return std::make_unique<Urn04>(name); }
 
 }  // namespace tamboril::generators

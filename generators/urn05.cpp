@@ -1,14 +1,18 @@
-#include "generators/urn05.hpp"
+#include "tamboril/cores/urn05.hpp"
 
 #include <vector>
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn05 final : public Generator {
+class Urn05 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view) override { core_.initialise(); }
     void begin_call() override { core_.begin_call(); }
     void fill(std::span<float> out) override { core_.fill(out); }
@@ -28,6 +32,6 @@ class Urn05 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn05() { return std::make_unique<Urn05>(); }
+std::unique_ptr<Operation> make_urn05(std::string_view name) { return std::make_unique<Urn05>(name); }
 
 }  // namespace tamboril::generators

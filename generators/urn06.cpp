@@ -1,13 +1,17 @@
-#include "generators/urn06.hpp"
+#include "tamboril/cores/urn06.hpp"
 
-#include "generators/catalogue.hpp"
-#include "generators/urn03.hpp"
+#include "generators/protocol.hpp"
+#include "tamboril/cores/urn03.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn06 final : public Generator {
+class Urn06 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view) override { core_.ix = unit_seed(); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
@@ -21,6 +25,6 @@ class Urn06 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn06() { return std::make_unique<Urn06>(); }
+std::unique_ptr<Operation> make_urn06(std::string_view name) { return std::make_unique<Urn06>(name); }
 
 }  // namespace tamboril::generators

@@ -1,12 +1,16 @@
-#include "generators/urn08.hpp"
+#include "tamboril/cores/urn08.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn08 final : public Generator {
+class Urn08 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view name) override {
         core_.ix = seed_ix(name);
         core_.ix = 0x7FFFF;
@@ -20,6 +24,6 @@ class Urn08 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn08() { return std::make_unique<Urn08>(); }
+std::unique_ptr<Operation> make_urn08(std::string_view name) { return std::make_unique<Urn08>(name); }
 
 }  // namespace tamboril::generators

@@ -1,12 +1,16 @@
-#include "generators/urn09.hpp"
+#include "tamboril/cores/urn09.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn09 final : public Generator {
+class Urn09 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view name) override { core_.ix = seed_ix(name); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
@@ -17,6 +21,6 @@ class Urn09 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn09() { return std::make_unique<Urn09>(); }
+std::unique_ptr<Operation> make_urn09(std::string_view name) { return std::make_unique<Urn09>(name); }
 
 }  // namespace tamboril::generators

@@ -1,12 +1,16 @@
-#include "generators/urn11.hpp"
+#include "tamboril/cores/urn11.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn11 final : public Generator {
+class Urn11 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view) override { core_.initialise(); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
@@ -21,6 +25,6 @@ class Urn11 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn11() { return std::make_unique<Urn11>(); }
+std::unique_ptr<Operation> make_urn11(std::string_view name) { return std::make_unique<Urn11>(name); }
 
 }  // namespace tamboril::generators

@@ -1,13 +1,17 @@
-#include "generators/urn13.hpp"
+#include "tamboril/cores/urn13.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 #include "generators/state_lines.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn13 final : public Generator {
+class Urn13 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view) override { core_.initialise(); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
@@ -18,6 +22,6 @@ class Urn13 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn13() { return std::make_unique<Urn13>(); }
+std::unique_ptr<Operation> make_urn13(std::string_view name) { return std::make_unique<Urn13>(name); }
 
 }  // namespace tamboril::generators

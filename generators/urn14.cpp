@@ -1,12 +1,16 @@
-#include "generators/urn14.hpp"
+#include "tamboril/cores/urn14.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn14 final : public Generator {
+class Urn14 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view) override { core_.initialise(); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
@@ -20,6 +24,6 @@ class Urn14 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn14() { return std::make_unique<Urn14>(); }
+std::unique_ptr<Operation> make_urn14(std::string_view name) { return std::make_unique<Urn14>(name); }
 
 }  // namespace tamboril::generators

@@ -1,6 +1,6 @@
-#include "generators/urn20.hpp"
+#include "tamboril/cores/urn20.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
@@ -11,7 +11,11 @@ void print_ix20(Console& console, std::int32_t ix) {
     console.write(line, {ix});
 }
 
-class Urn20 final : public Generator {
+class Urn20 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view name) override { core_.ix = seed_ix(name); }
     // No starting-state line.
     void print_start(Console&) const override {}
@@ -26,6 +30,6 @@ class Urn20 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn20() { return std::make_unique<Urn20>(); }
+std::unique_ptr<Operation> make_urn20(std::string_view name) { return std::make_unique<Urn20>(name); }
 
 }  // namespace tamboril::generators

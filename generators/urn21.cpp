@@ -1,12 +1,16 @@
-#include "generators/urn21.hpp"
+#include "tamboril/cores/urn21.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn21 final : public Generator {
+class Urn21 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view) override { core_.initialise(); }
     // Nothing is shown before the first sequence.
     void print_start(Console&) const override {}
@@ -22,6 +26,6 @@ class Urn21 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn21() { return std::make_unique<Urn21>(); }
+std::unique_ptr<Operation> make_urn21(std::string_view name) { return std::make_unique<Urn21>(name); }
 
 }  // namespace tamboril::generators

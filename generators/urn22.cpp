@@ -1,12 +1,16 @@
-#include "generators/urn22.hpp"
+#include "tamboril/cores/urn22.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn22 final : public Generator {
+class Urn22 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view) override { core_.initialise(); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
@@ -21,6 +25,6 @@ class Urn22 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn22() { return std::make_unique<Urn22>(); }
+std::unique_ptr<Operation> make_urn22(std::string_view name) { return std::make_unique<Urn22>(name); }
 
 }  // namespace tamboril::generators

@@ -1,12 +1,16 @@
-#include "generators/urn28.hpp"
+#include "tamboril/cores/urn28.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn28 final : public Generator {
+class Urn28 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view) override { core_.initialise(); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
@@ -20,6 +24,6 @@ class Urn28 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn28() { return std::make_unique<Urn28>(); }
+std::unique_ptr<Operation> make_urn28(std::string_view name) { return std::make_unique<Urn28>(name); }
 
 }  // namespace tamboril::generators

@@ -1,14 +1,15 @@
-#include "generators/urn31_urn32.hpp"
+#include "tamboril/cores/urn31_urn32.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn31Urn32 final : public Generator {
+class Urn31Urn32 final : public Operation {
 public:
-    explicit Urn31Urn32(const PowerOfTwoConstants& constants) : core_{constants} {}
+    Urn31Urn32(std::string_view name, const PowerOfTwoConstants& constants)
+        : Operation(name), core_{constants} {}
 
 private:
     void initialise(std::string_view /*name*/) override { core_.ixx = 1234567; }
@@ -24,7 +25,11 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn31() { return std::make_unique<Urn31Urn32>(kUrn31Constants); }
-std::unique_ptr<Generator> make_urn32() { return std::make_unique<Urn31Urn32>(kUrn32Constants); }
+std::unique_ptr<Operation> make_urn31(std::string_view name) {
+    return std::make_unique<Urn31Urn32>(name, kUrn31Constants);
+}
+std::unique_ptr<Operation> make_urn32(std::string_view name) {
+    return std::make_unique<Urn31Urn32>(name, kUrn32Constants);
+}
 
 }  // namespace tamboril::generators

@@ -1,12 +1,16 @@
-#include "generators/urn33.hpp"
+#include "tamboril/cores/urn33.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn33 final : public Generator {
+class Urn33 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view /*name*/) override { core_.xi = 12345678.0f; }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
@@ -20,6 +24,6 @@ class Urn33 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn33() { return std::make_unique<Urn33>(); }
+std::unique_ptr<Operation> make_urn33(std::string_view name) { return std::make_unique<Urn33>(name); }
 
 }  // namespace tamboril::generators

@@ -1,13 +1,17 @@
-#include "generators/urn34.hpp"
+#include "tamboril/cores/urn34.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 #include "generators/state_lines.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn34 final : public Generator {
+class Urn34 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view /*name*/) override { core_.initialise(); }
     void begin_call() override { core_.prime(); }
     void fill(std::span<float> out) override { core_.fill(out); }
@@ -21,6 +25,6 @@ class Urn34 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn34() { return std::make_unique<Urn34>(); }
+std::unique_ptr<Operation> make_urn34(std::string_view name) { return std::make_unique<Urn34>(name); }
 
 }  // namespace tamboril::generators

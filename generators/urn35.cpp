@@ -1,13 +1,17 @@
-#include "generators/urn35.hpp"
+#include "tamboril/cores/urn35.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 #include "generators/state_lines.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn35 final : public Generator {
+class Urn35 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view /*name*/) override { core_.initialise(); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
@@ -20,6 +24,6 @@ class Urn35 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn35() { return std::make_unique<Urn35>(); }
+std::unique_ptr<Operation> make_urn35(std::string_view name) { return std::make_unique<Urn35>(name); }
 
 }  // namespace tamboril::generators

@@ -1,13 +1,17 @@
-#include "generators/urn37.hpp"
+#include "tamboril/cores/urn37.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 #include "generators/state_lines.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn37 final : public Generator {
+class Urn37 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view /*name*/) override { core_.intin1 = 32767; }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
@@ -18,6 +22,6 @@ class Urn37 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn37() { return std::make_unique<Urn37>(); }
+std::unique_ptr<Operation> make_urn37(std::string_view name) { return std::make_unique<Urn37>(name); }
 
 }  // namespace tamboril::generators

@@ -1,12 +1,16 @@
-#include "generators/urn39.hpp"
+#include "tamboril/cores/urn39.hpp"
 
-#include "generators/catalogue.hpp"
+#include "generators/protocol.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn39 final : public Generator {
+class Urn39 final : public Operation {
+public:
+    using Operation::Operation;
+
+private:
     void initialise(std::string_view /*name*/) override { core_.initialise(); }
     void begin_call() override { core_.begin_call(); }
     void fill(std::span<float> out) override { core_.fill(out); }
@@ -22,6 +26,6 @@ class Urn39 final : public Generator {
 
 }  // namespace
 
-std::unique_ptr<Generator> make_urn39() { return std::make_unique<Urn39>(); }
+std::unique_ptr<Operation> make_urn39(std::string_view name) { return std::make_unique<Urn39>(name); }
 
 }  // namespace tamboril::generators

@@ -5,11 +5,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "generators/catalogue.hpp"
 #include "generators/protocol.hpp"
 #include "records/datafile.hpp"
 #include "records/template.hpp"
-#include "run/dispatch.hpp"
-#include "run/names.hpp"
 
 namespace tamboril::run {
 
@@ -97,7 +96,7 @@ int dialogue(Console& console) {
     records::DataFile data(data_file_name(name));
     print_banner(console);
 
-    const int number = lookup_generator(name);
+    const int number = generators::lookup_generator(name);
     if (number == 0) {
         console.write_free(kTypingError);
         data.close();
@@ -112,15 +111,16 @@ int dialogue(Console& console) {
     console.write_free(kSequencesPrompt);
     console.read_integer(m, "M (number of sequences)");
 
-    std::unique_ptr<generators::Generator> generator;
-    const Action action = dispatch(number, generator);
+    using generators::Action;
+    const generators::CatalogueEntry& entry = generators::catalogue_entry(number);
+    const std::unique_ptr<generators::Operation> generator = entry.operation();
     DataSink sink(data);
-    std::int32_t first_call = 0;
+    std::int32_t first_call = 0;  // 0 during the first call of the run, then 1
     for (std::int64_t k = 1; k <= m; ++k) {
-        if (action != Action::NotImplemented) {
-            generator->call({n, first_call, name, console, sink});
+        if (entry.action != Action::NotImplemented) {
+            generator->call({n, first_call == 0, console, sink});
         }
-        if (action != Action::Fill) {
+        if (entry.action != Action::Fill) {
             static const Template not_implemented(
                 "(1X,'EL GENERADOR:',A8,' NO ESTA IMPLEMENTADO EN TAMBORIL2')");
             console.write(not_implemented, {std::string_view(name)});

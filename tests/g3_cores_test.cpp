@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "generators/urn02.hpp"
-#include "generators/urn03.hpp"
-#include "generators/urn05.hpp"
-#include "generators/urn06.hpp"
-#include "generators/urn08.hpp"
-#include "generators/urn09.hpp"
-#include "generators/urn20.hpp"
+#include "tamboril/cores/urn02.hpp"
+#include "tamboril/cores/urn03.hpp"
+#include "tamboril/cores/urn05.hpp"
+#include "tamboril/cores/urn06.hpp"
+#include "tamboril/cores/urn08.hpp"
+#include "tamboril/cores/urn09.hpp"
+#include "tamboril/cores/urn20.hpp"
 #include "records/datafile.hpp"
 
 namespace tamboril::generators {

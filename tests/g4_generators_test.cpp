@@ -8,14 +8,14 @@
 #include <random>
 #include <vector>
 
-#include "generators/urn11.hpp"
-#include "generators/urn12.hpp"
-#include "generators/urn13.hpp"
-#include "generators/urn14.hpp"
-#include "generators/urn21.hpp"
-#include "generators/urn22.hpp"
-#include "generators/urn28.hpp"
-#include "generators/urn30.hpp"
+#include "tamboril/cores/urn11.hpp"
+#include "tamboril/cores/urn12.hpp"
+#include "tamboril/cores/urn13.hpp"
+#include "tamboril/cores/urn14.hpp"
+#include "tamboril/cores/urn21.hpp"
+#include "tamboril/cores/urn22.hpp"
+#include "tamboril/cores/urn28.hpp"
+#include "tamboril/cores/urn30.hpp"
 
 namespace tamboril::generators {
 namespace {

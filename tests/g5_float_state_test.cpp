@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "generators/urn33.hpp"
-#include "generators/urn34.hpp"
+#include "tamboril/cores/urn33.hpp"
+#include "tamboril/cores/urn34.hpp"
 
 namespace tamboril::generators {
 namespace {

@@ -8,11 +8,11 @@
 #include <random>
 #include <vector>
 
-#include "generators/urn31_urn32.hpp"
-#include "generators/urn35.hpp"
-#include "generators/urn36.hpp"
-#include "generators/urn37.hpp"
-#include "generators/urn38.hpp"
+#include "tamboril/cores/urn31_urn32.hpp"
+#include "tamboril/cores/urn35.hpp"
+#include "tamboril/cores/urn36.hpp"
+#include "tamboril/cores/urn37.hpp"
+#include "tamboril/cores/urn38.hpp"
 
 namespace tamboril::generators {
 namespace {

@@ -7,7 +7,7 @@
 #include <limits>
 #include <vector>
 
-#include "generators/urn39.hpp"
+#include "tamboril/cores/urn39.hpp"
 
 namespace tamboril::generators {
 namespace {

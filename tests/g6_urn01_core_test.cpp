@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "generators/urn01.hpp"
+#include "tamboril/cores/urn01.hpp"
 
 namespace tamboril::generators {
 namespace {

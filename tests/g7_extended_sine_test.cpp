@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "generators/extended_sine.hpp"
+#include "tamboril/cores/extended_sine.hpp"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define G7_SANITIZED 1

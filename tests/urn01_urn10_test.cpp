@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "generators/protocol.hpp"
-#include "generators/urn01.hpp"
-#include "generators/urn10.hpp"
+#include "tamboril/cores/urn01.hpp"
+#include "tamboril/cores/urn10.hpp"
 
 namespace tamboril::generators {
 namespace {

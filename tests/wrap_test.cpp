@@ -8,7 +8,7 @@
 #include <limits>
 #include <random>
 
-#include "generators/wrap.hpp"
+#include "tamboril/cores/wrap.hpp"
 
 namespace tamboril::generators {
 namespace {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "generators/catalogue.hpp"
 #include "generators/protocol.hpp"
 #include "records/console.hpp"
 #include "records/input.hpp"
@@ -17,16 +18,16 @@ namespace tamboril::testing {
 
 class GeneratorSession {
 public:
-    explicit GeneratorSession(std::unique_ptr<generators::Generator> generator,
-                              std::string_view name8 = "URNxx   ")
-        : generator_(std::move(generator)), name_(name8) {}
+    // The operation of a catalogue name, at the start of a run.
+    explicit GeneratorSession(std::string_view name)
+        : generator_(generators::catalogue_entry(generators::lookup_generator(name)).operation()) {}
 
     // One call with N, the first-call flag set as the sequence loop sets it;
     // returns the samples of this call.
     std::vector<float> call(std::int32_t n) {
         const std::size_t before = sink_.values.size();
-        generator_->call({n, first_call_, name_, console_, sink_});
-        first_call_ = 1;
+        generator_->call({n, first_, console_, sink_});
+        first_ = false;
         return {sink_.values.begin() + static_cast<std::ptrdiff_t>(before), sink_.values.end()};
     }
 
@@ -43,10 +44,9 @@ private:
     };
 
     Collect sink_;
-    std::unique_ptr<generators::Generator> generator_;
-    std::string name_;
+    std::unique_ptr<generators::Operation> generator_;
     records::Console console_{std::make_unique<records::TextLineSource>(""), -1, false};
-    std::int32_t first_call_ = 0;
+    bool first_ = true;
 };
 
 }  // namespace tamboril::testing

@@ -7,8 +7,8 @@
 #include <limits>
 #include <span>
 
-#include "generators/extended_sine.hpp"
-#include "generators/wrap.hpp"
+#include "tamboril/cores/extended_sine.hpp"
+#include "tamboril/cores/wrap.hpp"
 
 namespace tamboril::generators {
 

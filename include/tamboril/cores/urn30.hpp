@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <span>
 
-#include "generators/urn28.hpp"
-#include "generators/wrap.hpp"
+#include "tamboril/cores/urn28.hpp"
+#include "tamboril/cores/wrap.hpp"
 
 namespace tamboril::generators {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "generators/wrap.hpp"
+#include "tamboril/cores/wrap.hpp"
 
 namespace tamboril::generators {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-#include "generators/wrap.hpp"
+#include "tamboril/cores/wrap.hpp"
 
 namespace tamboril::generators {
 
