@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "records/fast_fixed.hpp"
+#include "records/fd_io.hpp"
 #include "records/fields.hpp"
 
 namespace tamboril::records {
@@ -74,16 +75,8 @@ void DataFile::write_samples(std::span<const float> samples) {
 }
 
 void DataFile::flush() {
-    std::string_view rest(buffer_.data(), used_);
-    while (!rest.empty()) {
-        const ssize_t put = ::write(fd_, rest.data(), rest.size());
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            fail("cannot write", errno);
-        }
-        if (put == 0) fail("cannot write", EIO);
-        rest.remove_prefix(static_cast<std::size_t>(put));
-    }
+    const int error = write_all(fd_, std::string_view(buffer_.data(), used_));
+    if (error != 0) fail("cannot write", error);
     used_ = 0;
 }
 
