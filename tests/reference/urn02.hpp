@@ -1,0 +1,59 @@
+// URN02: three wrapping multiplicative sequences and a 128-entry table. L picks
+// the entry, entry + L + MMM is the output, KKK refills the entry.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "tests/reference/protocol.hpp"
+
+namespace tamboril::reference {
+
+struct Urn02 {
+    std::int32_t ML = 0, MM = 0, MK = 0, L = 0, MMM = 0, KKK = 0;
+    std::array<std::int32_t, 128> NN{};  // NN(j) is NN[j - 1]
+
+    void start() {
+        ML = 65539;
+        MM = 33554433;
+        MK = 362436069;
+        L = 89347405;
+        MMM = 301467177;
+        KKK = 240420681;
+        static constexpr std::uint32_t starting_table[128] = {
+            0x347A50E5, 0x326C0AF7, 0x0DE685A8, 0x769727F9, 0x1BBA2C16, 0x10BABA96, 0x11942E23, 0x39CC478E,
+            0x2F9F9D24, 0x16A4845F, 0x07BFFABA, 0x74C3EE15, 0x4006DD4F, 0x28950373, 0x2CC7A9DB, 0x480E58B7,
+            0x29798C8B, 0x635C8633, 0x64499EBC, 0x7649685F, 0x1123F9C8, 0x43D23E61, 0x5F3F4B08, 0x7826F090,
+            0x5832018E, 0x5786A990, 0x62C6EC83, 0x13734F9C, 0x2896D594, 0x567C9832, 0x4A977ADC, 0x0E5EC953,
+            0x6C300744, 0x6BB79409, 0x2DF319E0, 0x2B3D1360, 0x6C9B357A, 0x1C0C8FF0, 0x3800A4BF, 0x40A95CE4,
+            0x76839B19, 0x0DB17B2F, 0x6918516B, 0x7B8F0F60, 0x442A0D52, 0x20AB7919, 0x2070A25E, 0x7611BBA9,
+            0x474849DF, 0x7C8B0DEB, 0x53D023CE, 0x6D9FEF46, 0x7D91C530, 0x0B478BB4, 0x45C26E9F, 0x4DBF9AC7,
+            0x7366FDCB, 0x305629D9, 0x2A1C7AF8, 0x1C6DCB3B, 0x4DE86B25, 0x312260FF, 0x58A65D3C, 0x5EDBA816,
+            0x066686D0, 0x09440578, 0x0FD8671D, 0x55D53EE2, 0x2ED81E2F, 0x44AB03B8, 0x66EFEB57, 0x52D5A3FB,
+            0x6D8DDF2B, 0x685F1A04, 0x061B4869, 0x0CAFD12A, 0x3E60285D, 0x3A3282F8, 0x6B1DD5ED, 0x1B891EB4,
+            0x0F752CD0, 0x1D54304C, 0x44B3AA7D, 0x40D52733, 0x148D6223, 0x58142A4B, 0x303AAF44, 0x6949EC28,
+            0x6494F236, 0x403AC1E7, 0x719CF6DA, 0x13983F75, 0x52464E2F, 0x14402C96, 0x76D4AB59, 0x3ED2E3CF,
+            0x779C3D29, 0x607A9BFD, 0x4D8A3824, 0x0A0D66BD, 0x67625F57, 0x360BA8E2, 0x249A5E43, 0x412497D9,
+            0x465A79D1, 0x2264B308, 0x53D28497, 0x26A0D19D, 0x3A0B1DB4, 0x34AF002B, 0x5D1FAE1D, 0x65AA201A,
+            0x521C9024, 0x6DFAC836, 0x0D25924E, 0x2DD327FF, 0x2213B94F, 0x0D0D955C, 0x0CB02D6F, 0x6CC25FB7,
+            0x5DD061F1, 0x1AD4BB0A, 0x10FA6C98, 0x7AF65CAE, 0x02D9E6D8, 0x694B7943, 0x5E31F4A9, 0x0AE725FE,
+        };
+        for (int j = 0; j < 128; ++j) NN[j] = static_cast<std::int32_t>(starting_table[j]);
+    }
+
+    float step() {
+        L = wrap_mul(L, ML);
+        MMM = wrap_mul(MMM, MM);
+        const std::int32_t j = wrap_abs(L) / 16777216 + 1;
+        const std::int32_t t = wrap_add(wrap_add(NN[j - 1], L), MMM);
+        const float sample = static_cast<float>(static_cast<double>(t) * 0x1p-32 + 0.5);
+        KKK = wrap_mul(MK, KKK);
+        NN[j - 1] = KKK;
+        return sample;
+    }
+
+    void call(std::span<float> out) { call_by_steps(*this, out); }
+};
+
+}  // namespace tamboril::reference
