@@ -66,18 +66,12 @@ measure() {
 
 seconds() { awk -v us="$1" 'BEGIN {printf "%.3f s", us / 1e6}'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
-within() { awk -v a="$1" -v b="$2" -v limit="$3" 'BEGIN {print (a <= limit * b) ? "met" : "NOT met"}'; }
-
-status=0
-note() { case "$1" in *NOT*) status=1 ;; esac; }
 
 echo "Full run URN01, N = 10000, M = 1000 ($bytes bytes), median of $runs after a warm-up:"
 read -r urn01 head01 < <(measure URN01 10000 1000)
-verdict=$(within "$urn01" "$head01" 1.5)
-note "$verdict"
 echo "  program  $(seconds "$urn01")"
 echo "  head -c  $(seconds "$head01")"
-echo "  ratio    $(ratio "$urn01" "$head01")   (target <= 1.5: $verdict)"
+echo "  ratio    $(ratio "$urn01" "$head01")"
 
 # The same with a new file each time, after writing back the page cache.
 fresh() {
@@ -94,24 +88,20 @@ done
 rm -f ARCH* file
 fresh01=$(median "${fresh_program[@]}")
 freshhead=$(median "${fresh_head[@]}")
-echo "  into new files (for information): program $(seconds "$fresh01")," \
+echo "  into new files: program $(seconds "$fresh01")," \
     "head -c $(seconds "$freshhead"), ratio $(ratio "$fresh01" "$freshhead")"
 echo
 
-echo "Every generator that fills values (target <= 2.5 x head -c):"
+echo "Every generator that fills values:"
 for number in 01 02 03 05 06 08 09 10 11 12 13 14 20 21 22 28 30 31 32 33 34 35 36 37 38 39; do
     name=URN$number
     read -r took head_took < <(measure "$name" 10000 1000)
     transcript=$(printf '%s\n1\n1\n\n' "$name" | "$program" 2>&1)
     rm -f ARCH*
-    if [[ $transcript == *'NO ESTA IMPLEMENTADO'* ]]; then
-        state="not implemented"
-    else
-        state=$(within "$took" "$head_took" 2.5)
-        note "$state"
-    fi
-    printf '  %s  %s  head -c %s  ratio %s  (%s)\n' "$name" "$(seconds "$took")" \
-        "$(seconds "$head_took")" "$(ratio "$took" "$head_took")" "$state"
+    note=""
+    [[ $transcript == *'NO ESTA IMPLEMENTADO'* ]] && note="  (not implemented)"
+    printf '  %s  %s  head -c %s  ratio %s%s\n' "$name" "$(seconds "$took")" \
+        "$(seconds "$head_took")" "$(ratio "$took" "$head_took")" "$note"
 done
 echo
 
@@ -122,22 +112,11 @@ peak_kib() {
         awk -F: '/Maximum resident set size/ {gsub(/ /, "", $2); print $2}'
 }
 
-echo "Peak resident memory (target <= 16 MiB, not growing with M or N):"
-full=$(peak_kib URN01 10000 1000)
-m100=$(peak_kib URN01 10000 100)
-n1=$(peak_kib URN01 10000 1)
-n1m=$(peak_kib URN01 1000000 1)
-verdict=$(awk -v k="$full" 'BEGIN {print (k <= 16384) ? "met" : "NOT met"}')
-note "$verdict"
-echo "  URN01 N = 10000 M = 1000:    $full KiB ($verdict)"
-# Growth beyond 512 KiB (allocator and page-cache noise) counts as growing.
-verdict=$(awk -v a="$m100" -v b="$full" 'BEGIN {print (b <= a + 512) ? "met" : "NOT met"}')
-note "$verdict"
-echo "  URN01 N = 10000 M = 100:     $m100 KiB (M = 100 vs 1000: $verdict)"
-verdict=$(awk -v a="$n1" -v b="$n1m" 'BEGIN {print (b <= a + 512) ? "met" : "NOT met"}')
-note "$verdict"
-echo "  URN01 N = 10000 M = 1:       $n1 KiB"
-echo "  URN01 N = 1000000 M = 1:     $n1m KiB (N = 10000 vs 1000000: $verdict)"
+echo "Peak resident memory:"
+echo "  URN01 N = 10000 M = 1000:    $(peak_kib URN01 10000 1000) KiB"
+echo "  URN01 N = 10000 M = 100:     $(peak_kib URN01 10000 100) KiB"
+echo "  URN01 N = 10000 M = 1:       $(peak_kib URN01 10000 1) KiB"
+echo "  URN01 N = 1000000 M = 1:     $(peak_kib URN01 1000000 1) KiB"
 echo
 
 if cmake --build "$build" -j2 --target tamboril_bench >/dev/null 2>&1; then
@@ -145,13 +124,7 @@ if cmake --build "$build" -j2 --target tamboril_bench >/dev/null 2>&1; then
         --benchmark_report_aggregates_only=true 2>/dev/null |
         awk '/^DataLine_median/ {for (i = 1; i <= NF; i++) if ($i ~ /^items_per_second=/) {
             sub(/items_per_second=/, "", $i); print $i}}')
-    verdict=$(awk -v r="$rate" 'BEGIN {
-        scale = r ~ /G/ ? 1e9 : r ~ /M/ ? 1e6 : r ~ /k/ ? 1e3 : 1
-        print (r * scale >= 40e6) ? "met" : "NOT met"}')
-    note "$verdict"
-    echo "Renderer (one core, median of 5): $rate F11.10 lines per second (target >= 40M/s: $verdict)"
+    echo "Renderer (one core, median of 5): $rate F11.10 lines per second"
 else
     echo "Renderer: Google Benchmark not found, tamboril_bench not built"
 fi
-
-exit $status

@@ -54,6 +54,10 @@ bool equal_blank_padded(std::string_view a, std::string_view b);
 // Seed routine: 1 for "URN10   ", 524287 for every other name.
 std::int32_t seed_ix(std::string_view name);
 
+// Unit seed routine of URN03 and URN06, which do not use the one above: IX
+// starts at 1.
+constexpr std::int32_t unit_seed() { return 1; }
+
 // The "(' ',8X,'IX=',I11)" state line that many generators print.
 void print_ix_line(Console& console, std::int32_t ix);
 

@@ -1,7 +1,6 @@
 #include "tamboril/cores/urn06.hpp"
 
 #include "generators/protocol.hpp"
-#include "tamboril/cores/urn03.hpp"
 
 namespace tamboril::generators {
 

@@ -11,10 +11,7 @@ public:
     using Operation::Operation;
 
 private:
-    void initialise(std::string_view name) override {
-        core_.ix = seed_ix(name);
-        core_.ix = 0x7FFFF;
-    }
+    void initialise(std::string_view name) override { core_.ix = seed_ix(name); }
     void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
     void print_state(Console& console) const override { print_ix_line(console, core_.ix); }

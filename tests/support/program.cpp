@@ -5,21 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace tamboril::testing {
-
-std::filesystem::path make_temp_dir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tamboril-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    return pattern;
-}
 
 namespace {
 
@@ -111,82 +101,5 @@ ProgramRun run_child(const std::filesystem::path& dir, const char* script, std::
 }
 
 }  // namespace
-
-std::string read_file(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string expected_data_line(double value) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.16e", value);  // d.dddddddddddddddde[+-]XX
-    const std::string text(buf);
-    const int exponent = std::atoi(text.c_str() + text.find('e') + 1);
-    const std::string digits = text.substr(0, 1) + text.substr(2, 16);
-    int places[32] = {};  // places[k] is the digit of 10^-(k+1)
-    bool whole = false;
-    for (int i = 0; i < 17; ++i) {
-        const int power = exponent - i;
-        const int digit = digits[static_cast<std::size_t>(i)] - '0';
-        if (power >= 0) {
-            whole = whole || digit != 0;
-        } else if (-power - 1 < 32) {
-            places[-power - 1] = digit;
-        }
-    }
-    if (whole) return std::string(11, '*');
-    if (places[10] >= 5) {
-        int k = 9;
-        while (k >= 0 && places[k] == 9) places[k--] = 0;
-        if (k < 0) return std::string(11, '*');
-        ++places[k];
-    }
-    std::string line = ".";
-    for (int k = 0; k < 10; ++k) line += static_cast<char>('0' + places[k]);
-    return line;
-}
-
-std::string crlf(std::initializer_list<std::string_view> lines) {
-    std::string text;
-    for (std::string_view line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    return text;
-}
-
-std::string dialogue_head(std::string_view name5) {
-    return crlf({
-        "Ingresar(mayusculas) el nombre, URN** ,del Generador deseado para obtener el   ",
-        "archivo ARCHURN** de Numeros Pseudoaleatorios",
-        name5,
-        "*****************************************************************************",
-        "*  LAS SIGUIENTES SALIDAS HAN SIDO PRODUCIDAS POR EL SISTEMA: \" TAMBORIL \"  *",
-        "*  EL PAQUETE ESTA CONSTITUIDO POR RUTINAS PARA LA GENERACION DE NUMEROS    *",
-        "*  PSEUDOALEATORIOS EN MICROCOMPUTADORES                                    *  ",
-        "*****************************************************************************",
-        "",
-        "Ingrese la cantidad de Numeros Pseudoaleatorios que desea generar en cada      ",
-        "sucesion (<=10 mil)",
-    }) + "Entre la cantidad de sucesiones (<= 1 mil)";
-}
-
-std::string normal_tail(std::string_view name5) {
-    const std::string file = "EL ARCHIVO:ARCH" + std::string(name5) +
-                             "   CONTIENE EL TOTAL DE NUMEROS PSEUDOALEATORIOS GENERADOS";
-    return "\r\n" + crlf({"", "", "LA EJECUCION HA FINALIZADO", "", file, "",
-                          "Pause - Please enter a blank line (to continue) or a DOS command.",
-                          ""});
-}
-
-std::string not_implemented_tail(std::string_view name5) {
-    const std::string message =
-        "EL GENERADOR:" + std::string(name5) + "    NO ESTA IMPLEMENTADO EN TAMBORIL2";
-    return "\r\n" + crlf({message,
-                          "Pause - Please enter a blank line (to continue) or a DOS command.",
-                          "", "Stop - Program terminated.", ""});
-}
 
 }  // namespace tamboril::testing

@@ -10,9 +10,6 @@
 
 namespace tamboril::generators {
 
-// Unit seed routine (URN03 and URN06): the state word starts at 1.
-constexpr std::int32_t unit_seed() { return 1; }
-
 struct Urn03Core {
     std::int32_t ix = 0;
     std::int32_t jx = 0;  // printed beside IX, never assigned here

@@ -28,13 +28,6 @@ public:
         return s;
     }
 
-    // The seed of stream k by k rounds from the base (0 rounds for k <= 0).
-    static std::int32_t from_scratch(std::int32_t k) {
-        double s = kBase;
-        for (std::int32_t i = 0; i < k; ++i) s = round(s);
-        return static_cast<std::int32_t>(s);
-    }
-
     // The seed of stream k, continuing from the last stream asked for when k
     // does not lie before it.
     std::int32_t seed(std::int32_t k) {

@@ -11,17 +11,7 @@
 #include <vector>
 
 #include "tamboril/cores/extended_sine.hpp"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define G7_SANITIZED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(undefined_behavior_sanitizer)
-#define G7_SANITIZED 1
-#endif
-#endif
-#ifndef G7_SANITIZED
-#define G7_SANITIZED 0
-#endif
+#include "tests/support/common.hpp"
 
 namespace tamboril::generators {
 namespace {
@@ -56,7 +46,7 @@ void PrintTo(const Extended& e, std::ostream* os) {
 
 long double sinl_of(double k) { return std::sin(static_cast<long double>(k)); }
 
-TEST(G7ExtendedSine, HandValues) {
+TEST(ExtendedSine, HandValues) {
     if (!kKnownLibrary) GTEST_SKIP() << "another library sine or long double format";
     // sin(k) to 300 bits rounded to 64 (nearest), and the library's sinl as
     // an offset of that significand: 0 where it is the nearest, else -1 or +1
@@ -98,7 +88,7 @@ TEST(G7ExtendedSine, HandValues) {
     }
 }
 
-TEST(G7ExtendedSine, OtherArgumentsGoToTheLibrary) {
+TEST(ExtendedSine, OtherArgumentsGoToTheLibrary) {
     if (!kExtended) GTEST_SKIP() << "long double has no 64-bit significand here";
     for (const double x : {0.0, -0.0, 0.5, -3.0, 1e-300, 0x1p53 + 2.0, 1e300}) {
         EXPECT_EQ(parts(extended_sine(x)), parts(sinl_of(x))) << x;
@@ -110,10 +100,10 @@ TEST(G7ExtendedSine, OtherArgumentsGoToTheLibrary) {
 // Every whole number of the fast range, 1 to 2^25 - 1: the counts a run
 // reaches in practice (10^7) and more than thrice as many. Under the
 // sanitizers: the first 10^4, then every 97th.
-TEST(G7ExtendedSine, EqualsTheLibraryOverTheFastRange) {
+TEST(ExtendedSine, EqualsTheLibraryOverTheFastRange) {
     if (!kExtended) GTEST_SKIP() << "long double has no 64-bit significand here";
     constexpr std::uint32_t kLast = (1u << 25) - 1;
-    constexpr std::uint32_t kStride = G7_SANITIZED ? 97 : 1;
+    constexpr std::uint32_t kStride = testing::kSanitized ? 97 : 1;
     std::uint64_t differing = 0;
     std::vector<std::string> first;
     for (std::uint32_t k = 1; k <= kLast; k += (k < 10'000 ? 1 : kStride)) {

@@ -1,5 +1,6 @@
-// URN31, URN32, URN35, URN36, URN37 and URN38: worked values, edge cases and
-// long streams against independent 64-bit formulations.
+// The cores of the power-of-two generators URN31, URN32, URN36, URN37 and
+// URN38 and of the combined URN35: worked values, edge cases and long streams
+// against independent 64-bit formulations.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -37,7 +38,7 @@ std::int32_t wrapped_remainder(std::int32_t ixx, const PowerOfTwoConstants& k) {
     return static_cast<std::int32_t>(std::llabs(static_cast<std::int64_t>(p) % k.modulus));
 }
 
-TEST(G5PowerOfTwo, WorkedValues) {
+TEST(Urn31Urn32Core, WorkedValues) {
     struct Case {
         PowerOfTwoConstants constants;
         std::vector<std::int32_t> first_states;
@@ -58,7 +59,7 @@ TEST(G5PowerOfTwo, WorkedValues) {
     }
 }
 
-TEST(G5PowerOfTwo, LongStreamsMatchWrappedRemainder) {
+TEST(Urn31Urn32Core, LongStreamsMatchWrappedRemainder) {
     for (const auto& k : {kUrn31Constants, kUrn32Constants}) {
         Urn31Urn32Core core{k, 1234567};
         std::int32_t expected = 1234567;
@@ -83,7 +84,7 @@ TEST(G5PowerOfTwo, LongStreamsMatchWrappedRemainder) {
     }
 }
 
-TEST(G5PowerOfTwo, Urn32TopStateGivesOne) {
+TEST(Urn31Urn32Core, TopStateOfUrn32GivesOne) {
     // 3513383 x -1512444823 wraps to 2^25 - 1.
     Urn31Urn32Core core{kUrn32Constants, -1512444823};
     float sample;
@@ -92,7 +93,7 @@ TEST(G5PowerOfTwo, Urn32TopStateGivesOne) {
     EXPECT_EQ(sample, 1.0f);
 }
 
-TEST(G5Urn35, WorkedValuesAndState) {
+TEST(Urn35Core, WorkedValuesAndState) {
     Urn35Core core;
     core.initialise();
     EXPECT_EQ(sample_bits(core, 5),
@@ -103,7 +104,7 @@ TEST(G5Urn35, WorkedValuesAndState) {
     EXPECT_EQ(bits(core.xr), 0x3E801950u);
 }
 
-TEST(G5Urn35, LongStreamMatchesThreeEngines) {
+TEST(Urn35Core, LongStreamMatchesThreeEngines) {
     std::linear_congruential_engine<std::uint32_t, 157, 0, 32363> w(1);
     std::linear_congruential_engine<std::uint32_t, 146, 0, 31727> y(1);
     std::linear_congruential_engine<std::uint32_t, 142, 0, 31657> z(1);
@@ -121,7 +122,7 @@ TEST(G5Urn35, LongStreamMatchesThreeEngines) {
     EXPECT_LT(high, 1.0f);
 }
 
-TEST(G5Urn35, ExtremeSamples) {
+TEST(Urn35Core, ExtremeSamples) {
     // Old states stepping to (1, 1, 1): S = 0, the smallest sample 1/32363.
     Urn35Core smallest{29271, 28902, 17612, 0.0f};
     EXPECT_EQ(smallest.next(), 0x1.033422p-15f);  // .0000308995
@@ -131,7 +132,7 @@ TEST(G5Urn35, ExtremeSamples) {
     EXPECT_EQ(largest.kw, 32362);
 }
 
-TEST(G5Urn36, WorkedValues) {
+TEST(Urn36Core, WorkedValues) {
     Urn36Core core;
     core.initialise();
     EXPECT_EQ(core.intin, (std::array<std::int32_t, 5>{32767, 0, 32767, 37252, 29589}));
@@ -146,7 +147,7 @@ TEST(G5Urn36, WorkedValues) {
     EXPECT_EQ(core.intin, (std::array<std::int32_t, 5>{32767, 205023, 25851, 37252, 29589}));
 }
 
-TEST(G5Family, LongStreamsMatch64BitArithmetic) {
+TEST(Urn36Urn37Urn38Core, LongStreamsMatch64BitArithmetic) {
     Urn36Core u36;
     u36.initialise();
     Urn37Core u37{32767};
@@ -182,7 +183,7 @@ TEST(G5Family, LongStreamsMatch64BitArithmetic) {
     }
 }
 
-TEST(G5Urn37, WorkedValuesAndTopStates) {
+TEST(Urn37Core, WorkedValuesAndTopStates) {
     Urn37Core core{32767};
     std::vector<std::int32_t> states;
     std::vector<std::uint32_t> samples;
@@ -201,7 +202,7 @@ TEST(G5Urn37, WorkedValuesAndTopStates) {
     EXPECT_EQ(below.intin1, 2147483583);
 }
 
-TEST(G5Urn38, WorkedValuesAndPeriod) {
+TEST(Urn38Core, WorkedValuesAndPeriod) {
     Urn38Core core{32767};
     std::vector<float> out(8193);
     core.fill(out);

@@ -18,23 +18,13 @@
 
 #include "records/fast_fixed.hpp"
 #include "records/fields.hpp"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define G6_SANITIZED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(undefined_behavior_sanitizer)
-#define G6_SANITIZED 1
-#endif
-#endif
-#ifndef G6_SANITIZED
-#define G6_SANITIZED 0
-#endif
+#include "tests/support/common.hpp"
 
 namespace tamboril::records {
 namespace {
 
 // Under the sanitizers the exhaustive walks take every stride-th value.
-constexpr std::uint32_t kStride = G6_SANITIZED ? 17 : 1;
+constexpr std::uint32_t kStride = testing::kSanitized ? 17 : 1;
 
 std::string fast_line(float value) {
     std::string line(11, '?');
@@ -56,7 +46,7 @@ std::string units_line(std::uint64_t units) {
 }
 
 // Expected lines from an independent decimal computation of the rule.
-TEST(SampleLine, WorkedValues) {
+TEST(DataLine, WorkedValues) {
     struct Case {
         std::uint32_t bits;
         const char* line;
@@ -113,7 +103,7 @@ TEST(SampleLine, WorkedValues) {
 }
 
 // Odd multiples of 2^-11 are the floats whose eleventh decimal is a final 5.
-TEST(SampleLine, ExactTiesRoundUp) {
+TEST(DataLine, ExactTiesRoundUp) {
     for (std::uint64_t odd = 1; odd < 2048; odd += 2) {
         const float value = static_cast<float>(odd) * 0x1p-11f;
         const std::uint64_t up = (odd * 10000000000u + 1024) / 2048;
@@ -246,7 +236,7 @@ std::int64_t line_units(const char* line) {
 
 // Every float from 2^-40 to 1 against the exact digits; below 2^-40 (under
 // 1e-12) every float shows as zero.
-TEST(SampleLine, EveryFloatInZeroToOne) {
+TEST(DataLine, EveryFloatInZeroToOne) {
     const ExactDecimals exact;
     auto faults = check_range(kBitsOf2To40, kBitsOfOne + 1, kStride, [&](std::uint32_t bits) {
         char line[11];
@@ -269,7 +259,7 @@ TEST(SampleLine, EveryFloatInZeroToOne) {
 }
 
 // The arithmetic that settles values near a tie, on its whole domain.
-TEST(SampleLine, SeventeenDigitArithmetic) {
+TEST(DataLine, SeventeenDigitArithmetic) {
     const ExactDecimals exact;
     const auto faults = check_range(fast_fixed::kLowestExponent << 23, kBitsOfOne, kStride * 13,
                                     [&](std::uint32_t bits) {
@@ -282,8 +272,8 @@ TEST(SampleLine, SeventeenDigitArithmetic) {
 }
 
 // A dense sample against the general field writer itself.
-TEST(SampleLine, AgreesWithTheGeneralWriter) {
-    const std::uint32_t step = G6_SANITIZED ? 4001 : 61;
+TEST(DataLine, AgreesWithTheGeneralWriter) {
+    const std::uint32_t step = testing::kSanitized ? 4001 : 61;
     auto check = [](std::uint32_t bits) {
         const auto value = std::bit_cast<float>(bits);
         const std::string got = fast_line(value);
@@ -294,6 +284,21 @@ TEST(SampleLine, AgreesWithTheGeneralWriter) {
     const auto tiny = check_range(0, kBitsOf2To40, step * 64, check);
     faults.insert(faults.end(), tiny.begin(), tiny.end());
     EXPECT_TRUE(faults.empty()) << faults.front();
+}
+
+// The general field writer against the tests' own line rule
+// (expected_data_line), on every 4099th float from 0 up to 1.0 inclusive.
+TEST(DataLine, GeneralWriterAgreesWithAnIndependentFormula) {
+    std::string line;
+    for (std::uint32_t bits = 0; bits <= 0x3F800000u; bits += 4099) {
+        const double value = std::bit_cast<float>(bits);
+        line.clear();
+        put_fixed(line, 11, 10, value, kDoubleDigits);
+        ASSERT_EQ(line, testing::expected_data_line(value)) << bits;
+    }
+    line.clear();
+    put_fixed(line, 11, 10, 1.0, kDoubleDigits);
+    EXPECT_EQ(line, testing::expected_data_line(1.0));
 }
 
 }  // namespace

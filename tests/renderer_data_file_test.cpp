@@ -13,7 +13,7 @@
 
 #include "records/datafile.hpp"
 #include "records/fields.hpp"
-#include "tests/support/program.hpp"
+#include "tests/support/common.hpp"
 
 namespace tamboril::records {
 namespace {
@@ -22,16 +22,12 @@ namespace {
 class DataFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = testing::make_temp_dir();
         old_ = std::filesystem::current_path();
         std::filesystem::current_path(dir_);
     }
-    void TearDown() override {
-        std::filesystem::current_path(old_);
-        std::filesystem::remove_all(dir_);
-    }
+    void TearDown() override { std::filesystem::current_path(old_); }
 
-    std::filesystem::path dir_;
+    const testing::TempDir dir_;
     std::filesystem::path old_;
 };
 

@@ -1,4 +1,4 @@
-// URN33 and URN34: generators whose states pass through single precision.
+// The cores of URN33 and URN34, whose states pass through single precision.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -20,7 +20,7 @@ std::vector<std::uint32_t> bit_patterns(const std::vector<float>& values) {
     return result;
 }
 
-TEST(G5Urn33, WorkedValues) {
+TEST(Urn33Core, WorkedValues) {
     Urn33Core core{12345678.0f};
     // The exact remainder 75286134 is stored as 75286136 before the second stage.
     EXPECT_EQ(core.step(), 66487208.0f);
@@ -32,7 +32,7 @@ TEST(G5Urn33, WorkedValues) {
     EXPECT_EQ(stream.xi, 66809528.0f);
 }
 
-TEST(G5Urn33, RoundedRemaindersAtTheModuli) {
+TEST(Urn33Core, RoundedRemaindersAtTheModuli) {
     struct Case {
         float xi;
         std::vector<float> states;
@@ -71,7 +71,7 @@ std::vector<float> urn34_call(Urn34Core& core, std::size_t n) {
     return out;
 }
 
-TEST(G5Urn34, PrimingAndFirstSample) {
+TEST(Urn34Core, PrimingAndFirstSample) {
     Urn34Core core = started_urn34();
     EXPECT_EQ(bits(core.xr), 0x3EE7EF9Eu);
     core.prime();
@@ -87,7 +87,7 @@ TEST(G5Urn34, PrimingAndFirstSample) {
     EXPECT_EQ(core.z_table[3], 817);
 }
 
-TEST(G5Urn34, CallsOfFiveAndOfTen) {
+TEST(Urn34Core, CallsOfFiveAndOfTen) {
     Urn34Core split = started_urn34();
     const std::vector<float> first = urn34_call(split, 5);
     EXPECT_EQ(bit_patterns(first),
@@ -108,7 +108,7 @@ TEST(G5Urn34, CallsOfFiveAndOfTen) {
                                          0.7233019471f}));
 }
 
-TEST(G5Urn34, EmptyCallStillPrimes) {
+TEST(Urn34Core, EmptyCallStillPrimes) {
     Urn34Core core = started_urn34();
     EXPECT_TRUE(urn34_call(core, 0).empty());
     EXPECT_EQ(core.kw, 1913);
@@ -117,7 +117,7 @@ TEST(G5Urn34, EmptyCallStillPrimes) {
     EXPECT_EQ(bits(core.xr), 0x3EE7EF9Eu);
 }
 
-TEST(G5Urn34, SampleOfOneActsAsZero) {
+TEST(Urn34Core, SampleOfOneActsAsZero) {
     Urn34Core core = started_urn34();
     core.prime();
     core.xr = 1.0f;
@@ -131,7 +131,7 @@ TEST(G5Urn34, SampleOfOneActsAsZero) {
     EXPECT_EQ(core.z_table[9], 997);
 }
 
-TEST(G5Urn34, LongRunThroughASampleOfOne) {
+TEST(Urn34Core, LongRunThroughASampleOfOne) {
     // N = 578, M = 720: value 410 of sequence 717 is exactly 1.0.
     Urn34Core core = started_urn34();
     int ones = 0;

@@ -1,4 +1,4 @@
-// Template walks, console records and console input.
+// Template walks and console records.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -154,65 +154,6 @@ TEST(ConsoleRecords, ReadClosesTheLineOnlyOnOneChannel) {
     EXPECT_EQ(terminal.read_name(), "URN01");
     terminal.write_record(" URN01");
     EXPECT_EQ(terminal.output(), "promptURN01");
-}
-
-TEST(ConsoleInput, NameIsFiveCharacters) {
-    TextLineSource in("URN011\nURN1\n\nURN01\r\n\xC3\xB1x");
-    EXPECT_EQ(read_a5(in), "URN01");
-    EXPECT_EQ(read_a5(in), "URN1 ");
-    EXPECT_EQ(read_a5(in), "     ");
-    EXPECT_EQ(read_a5(in), "URN01");
-    EXPECT_EQ(read_a5(in), "\xC3\xB1x  ");
-    EXPECT_EQ(read_a5(in), std::nullopt);
-}
-
-struct IntegerCase {
-    const char* input;
-    FreeInteger::Status status;
-    std::int32_t value;
-};
-
-class FreeIntegers : public ::testing::TestWithParam<IntegerCase> {};
-
-TEST_P(FreeIntegers, Read) {
-    const IntegerCase& c = GetParam();
-    TextLineSource in(c.input);
-    const FreeInteger got = read_free_integer(in);
-    EXPECT_EQ(got.status, c.status) << c.input;
-    if (c.status == FreeInteger::Status::Value) {
-        EXPECT_EQ(got.value, c.value) << c.input;
-    }
-}
-
-using S = FreeInteger::Status;
-INSTANTIATE_TEST_SUITE_P(
-    Answers, FreeIntegers,
-    ::testing::Values(IntegerCase{"5\n", S::Value, 5}, IntegerCase{"\n\n  \t 7 junk\n", S::Value, 7},
-                      IntegerCase{"+7", S::Value, 7}, IntegerCase{"-3", S::Value, -3},
-                      IntegerCase{"3*5", S::Value, 5}, IntegerCase{"12,34", S::Value, 12},
-                      IntegerCase{"12/", S::Value, 12}, IntegerCase{"12\t3", S::Value, 12},
-                      IntegerCase{"5\r\n", S::Value, 5}, IntegerCase{",", S::Unchanged, 0},
-                      IntegerCase{"  /", S::Unchanged, 0}, IntegerCase{"3*", S::Unchanged, 0},
-                      IntegerCase{"2147483647", S::Value, 2147483647},
-                      IntegerCase{"-2147483648", S::Value, INT32_MIN},
-                      IntegerCase{"2147483648", S::OutOfRange, 0},
-                      IntegerCase{"-2147483649", S::OutOfRange, 0},
-                      IntegerCase{"99999999999999999999", S::OutOfRange, 0},
-                      IntegerCase{"abc", S::Invalid, 0}, IntegerCase{"12abc", S::Invalid, 0},
-                      IntegerCase{"+", S::Invalid, 0}, IntegerCase{"0*5", S::Invalid, 0},
-                      IntegerCase{"-2*5", S::Invalid, 0}, IntegerCase{"1.5", S::Invalid, 0},
-                      IntegerCase{"", S::EndOfInput, 0}, IntegerCase{"\n \n\t\n", S::EndOfInput, 0}));
-
-TEST(ConsoleInput, CommaLeavesTheDestinationAndTheRestOfTheLineIsDropped) {
-    Console console = memory_console(",\n8 9\n10\n");
-    std::int32_t n = 4;
-    console.read_integer(n, "N");
-    EXPECT_EQ(n, 4);
-    console.read_integer(n, "N");
-    EXPECT_EQ(n, 8);
-    console.read_integer(n, "N");
-    EXPECT_EQ(n, 10);
-    EXPECT_THROW(console.read_integer(n, "N"), InputError);
 }
 
 }  // namespace

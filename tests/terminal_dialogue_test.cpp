@@ -15,14 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-const Lines kBanner = {
-    "*****************************************************************************",
-    "*  LAS SIGUIENTES SALIDAS HAN SIDO PRODUCIDAS POR EL SISTEMA: \" TAMBORIL \"  *",
-    "*  EL PAQUETE ESTA CONSTITUIDO POR RUTINAS PARA LA GENERACION DE NUMEROS    *",
-    "*  PSEUDOALEATORIOS EN MICROCOMPUTADORES                                    *  ",
-    "*****************************************************************************",
-};
-
 Lines head(std::string_view name, std::string_view n, std::string_view m) {
     Lines lines = {
         "Ingresar(mayusculas) el nombre, URN** ,del Generador deseado para obtener el   ",

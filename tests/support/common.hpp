@@ -1,0 +1,85 @@
+// What many tests share: temporary folders that go away with the test, the
+// sanitizer switch, and the console texts and data-file lines that the tests
+// expect, written from the system's templates and computed independently of
+// the program's renderer.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TAMBORIL_TEST_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(undefined_behavior_sanitizer)
+#define TAMBORIL_TEST_SANITIZED 1
+#endif
+#endif
+#ifndef TAMBORIL_TEST_SANITIZED
+#define TAMBORIL_TEST_SANITIZED 0
+#endif
+
+namespace tamboril::testing {
+
+// Whether the build runs under AddressSanitizer or UndefinedBehaviorSanitizer;
+// the walks over every float or every count then take a sample.
+inline constexpr bool kSanitized = TAMBORIL_TEST_SANITIZED != 0;
+
+// A fresh empty folder under the system's temporary directory, removed with
+// all it holds when the object goes out of scope. It is the folder's path.
+class TempDir : public std::filesystem::path {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+};
+
+// A TempDir for `const auto dir = make_temp_dir();`.
+inline TempDir make_temp_dir() { return {}; }
+
+std::string read_file(const std::filesystem::path& path);
+
+// Each line followed by CR LF.
+std::string crlf(std::initializer_list<std::string_view> lines);
+
+// An integer as the field I11 shows it.
+std::string i11(std::int32_t n);
+
+// The data-file line of a value, computed independently of the program's
+// renderer: 17 significant digits from printf, then half up at the tenth
+// decimal; 1.0 and above, and negative values that do not round to zero,
+// give asterisks.
+std::string expected_data_line(double value);
+
+// The data file of the given samples: one line each, CR LF after every line.
+std::string expected_data_file(const std::vector<float>& samples);
+
+// The report headings as their templates show them: the line with N, CR LF,
+// and the closing line without a line end.
+// "(1X,'LA INICIALIZACION PARA EL PROXIMO NUMERO ALEATORIO',' (SIGUIENTE A LOS',I11,/,1X,'YA GENERADOS) ES:')"
+// and URN02's "(1X,'... ALEATORIO ','(SIGUIENTE A LOS',I11,/,1X,'YA GENERADOS) ES:')",
+// which shows the same text.
+std::string parenthesised_heading(std::int32_t n);
+// "(1X,'LA INICIALIZACION PARA EL PROXIMO NUMERO ALEATORIO',' SIGUIENTE A LOS',I11,/,1X,'YA GENERADOS) ES:')"
+std::string colon_heading(std::int32_t n);
+// "(1X,'LA INICIALIZACION PARA EL PROXIMO NUMERO ALEATORIO',' SIGUIENTE A LOS',I11,/,1X,'YA GENERADOS) ES')"
+std::string plain_heading(std::int32_t n);
+
+// The five banner lines as shown (without the carriage-control blank).
+extern const std::vector<std::string> kBanner;
+
+// Expected console text of a run whose answers are piped.
+// Everything up to the answer for M, for a known name (its 5 characters).
+std::string dialogue_head(std::string_view name5);
+// Everything of a run with a name that is not in the table.
+std::string unknown_name_transcript(std::string_view name5);
+// The normal ending: two empty lines, the closing message, the pause.
+std::string normal_tail(std::string_view name5);
+// The not-implemented ending: message, pause, stop.
+std::string not_implemented_tail(std::string_view name5);
+
+}  // namespace tamboril::testing

@@ -1,0 +1,136 @@
+// End-to-end runs of the dialogue itself: names that are not in the table,
+// the first five characters, the endings, the pause command, an existing data
+// file, and a run of ten million values.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tests/support/program.hpp"
+
+namespace tamboril::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct UnknownCase {
+    const char* label;
+    const char* typed;
+    const char* shown;
+    const char* file;
+};
+
+class UnknownNames : public ::testing::TestWithParam<UnknownCase> {};
+
+TEST_P(UnknownNames, StopAfterTheBannerLeavingAnEmptyFile) {
+    const UnknownCase& c = GetParam();
+    const auto dir = make_temp_dir();
+    const ProgramRun run = run_program(dir, std::string(c.typed) + "\n5\n1\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, unknown_name_transcript(c.shown));
+    ASSERT_TRUE(fs::exists(dir / c.file)) << c.file;
+    EXPECT_EQ(fs::file_size(dir / c.file), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Typed, UnknownNames,
+                         ::testing::Values(UnknownCase{"FourCharacters", "URN1", "URN1 ", "ARCHURN1"},
+                                           UnknownCase{"LowerCase", "urn01", "urn01", "ARCHurn01"},
+                                           UnknownCase{"NumberZero", "URN00", "URN00", "ARCHURN00"},
+                                           UnknownCase{"EmptyLine", "", "     ", "ARCH"}),
+                         [](const ::testing::TestParamInfo<UnknownCase>& info) {
+                             return std::string(info.param.label);
+                         });
+
+TEST(Dialogue, SixCharactersSelectTheFirstFive) {
+    const auto dir = make_temp_dir();
+    const ProgramRun run = run_program(dir, "URN011\n1\n1\n\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.substr(0, dialogue_head("URN01").size()), dialogue_head("URN01"));
+    EXPECT_EQ(read_file(dir / "ARCHURN01"), crlf({".1032636613"}));
+}
+
+TEST(Dialogue, NotImplementedWithNoSequenceEndsNormally) {
+    const auto dir = make_temp_dir();
+    const ProgramRun run = run_program(dir, "URN23\n5\n0\n\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, dialogue_head("URN23") + normal_tail("URN23"));
+}
+
+TEST(Dialogue, ZeroValuesStillCallTheGenerator) {
+    const auto dir = make_temp_dir();
+    const ProgramRun run = run_program(dir, "URN01\n0\n3\n\n");
+    EXPECT_EQ(run.status, 0);
+    const std::string expected = dialogue_head("URN01") + "\r\n" + "        IX=     524287\r\n" +
+                                 parenthesised_heading(0) + "\r\n        IX=     524287" +
+                                 normal_tail("URN01");
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(fs::file_size(dir / "ARCHURN01"), 0u);
+}
+
+TEST(Dialogue, AnExistingFileIsCutAtTheFirstRecordAndKeptWithoutOne) {
+    const auto dir = make_temp_dir();
+    const std::string old(1000, 'x');
+    {
+        std::FILE* f = std::fopen((dir / "ARCHURN01").c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(old.data(), 1, old.size(), f);
+        std::fclose(f);
+    }
+    EXPECT_EQ(run_program(dir, "URN01\n5\n0\n\n").status, 0);
+    EXPECT_EQ(read_file(dir / "ARCHURN01"), old);
+    EXPECT_EQ(run_program(dir, "URN01\n1\n1\n\n").status, 0);
+    EXPECT_EQ(read_file(dir / "ARCHURN01"), crlf({".1032636613"}));
+}
+
+TEST(Pause, RunsTheCommandAndWaitsForIt) {
+    const auto dir = make_temp_dir();
+    const ProgramRun run = run_program(dir, "URN10\n2\n1\necho done > pause.txt; cat ARCHURN10 >> pause.txt  \n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(read_file(dir / "pause.txt"), "done\n" + crlf({".0152587891", ".9073486328"}));
+}
+
+TEST(Pause, IgnoresASingleCharacterAndEndOfInput) {
+    const auto dir = make_temp_dir();
+    EXPECT_EQ(run_program(dir, "URN10\n2\n1\nx\n").status, 0);
+    const ProgramRun run = run_program(dir, "URN10\n2\n1\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.substr(run.out.size() - normal_tail("URN10").size()), normal_tail("URN10"));
+}
+
+TEST(Pause, NotImplementedRunsTheCommandToo) {
+    const auto dir = make_temp_dir();
+    const ProgramRun run = run_program(dir, "URN29\n1\n1\ntouch ran\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(fs::exists(dir / "ran"));
+}
+
+// Ten sequences of a million values: N beyond the prompt's 10 000, and a data
+// file of the full run's 130 000 000 bytes. The expected values follow the
+// URN01 recurrence in double precision.
+TEST(Dialogue, TenMillionValues) {
+    const auto dir = make_temp_dir();
+    const ProgramRun run = run_program(dir, "URN01\n1000000\n10\n\n");
+    EXPECT_EQ(run.status, 0);
+    double x = 524287.0;
+    for (int i = 0; i < 1000000; ++i) x = std::fmod(x * 16807.0, 2147483647.0);
+    char line[32];
+    std::snprintf(line, sizeof line, "        IX=%11d", static_cast<int>(x));
+    EXPECT_NE(run.out.find(parenthesised_heading(1000000) + "\r\n" + line), std::string::npos);
+    for (int i = 1000000; i < 10000000; ++i) x = std::fmod(x * 16807.0, 2147483647.0);
+    const auto file = dir / "ARCHURN01";
+    ASSERT_EQ(fs::file_size(file), 130000000u);
+    std::ifstream in(file, std::ios::binary);
+    std::string head(65, '\0'), tail(13, '\0');
+    in.read(head.data(), 65);
+    in.seekg(-13, std::ios::end);
+    in.read(tail.data(), 13);
+    EXPECT_EQ(head, crlf({".1032636613", ".5523322225", ".0475576669", ".3017157614", ".9366011024"}));
+    const auto last = static_cast<float>(x / 2147483647.0);
+    EXPECT_EQ(tail, expected_data_line(last) + "\r\n");
+}
+
+}  // namespace
+}  // namespace tamboril::testing
