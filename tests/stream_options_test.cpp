@@ -127,26 +127,4 @@ TEST(StreamCalls, EachCallIsASequenceOrWhatRemainsOfTheCount) {
     }
 }
 
-TEST(StreamCalls, CountsBeyondTwoToThe32AreCutIntoWholeCalls) {
-    // The calls of a count just above 2^32, added up without generating:
-    // every call but the last is a whole sequence, and nothing is lost.
-    for (const std::int32_t sequence : {10000, 2147483647, 65536}) {
-        std::uint64_t left = (std::uint64_t{1} << 32) + 3;
-        std::uint64_t calls = 0, total = 0;
-        std::int32_t last = 0;
-        while (left > 0) {
-            last = next_call_size(left, sequence);
-            ASSERT_GT(last, 0);
-            left -= static_cast<std::uint64_t>(last);
-            total += static_cast<std::uint64_t>(last);
-            ++calls;
-        }
-        EXPECT_EQ(total, (std::uint64_t{1} << 32) + 3);
-        const std::uint64_t whole = ((std::uint64_t{1} << 32) + 3) / static_cast<std::uint64_t>(sequence);
-        const std::uint64_t rest = ((std::uint64_t{1} << 32) + 3) % static_cast<std::uint64_t>(sequence);
-        EXPECT_EQ(calls, whole + (rest != 0 ? 1 : 0));
-        EXPECT_EQ(static_cast<std::uint64_t>(last), rest != 0 ? rest : static_cast<std::uint64_t>(sequence));
-    }
-}
-
 }  // namespace
