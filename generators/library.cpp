@@ -1,4 +1,6 @@
 // The library's view of the catalogue: the generators that produce values.
+#include "generators/library.hpp"
+
 #include <stdexcept>
 #include <string>
 
@@ -15,7 +17,11 @@ std::vector<std::string> generator_names() {
     return names;
 }
 
-std::unique_ptr<Generator> make_generator(std::string_view name) {
+std::unique_ptr<Generator> make_generator(std::string_view name) { return generators::make_operation(name); }
+
+namespace generators {
+
+std::unique_ptr<Operation> make_operation(std::string_view name) {
     const int number = generators::lookup_generator(name);
     std::string why;
     if (number == 0) {
@@ -41,5 +47,7 @@ std::unique_ptr<Generator> make_generator(std::string_view name) {
     }
     throw std::invalid_argument(why);
 }
+
+}  // namespace generators
 
 }  // namespace tamboril

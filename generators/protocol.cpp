@@ -83,6 +83,30 @@ void Operation::sequence(std::span<float> out) {
     }
 }
 
+void Operation::generate(std::int32_t n, SampleSink& sink) {
+    if (!started_) {
+        initialise(name_);
+        started_ = true;
+    }
+    begin_call();
+    if (generates()) {
+        fill_blocks(n, sink);
+        end_call(n);
+    }
+}
+
+void Operation::fill_blocks(std::int32_t n, SampleSink& sink) {
+    std::array<float, kBlockSamples> block;
+    std::size_t left = n > 0 ? static_cast<std::size_t>(n) : 0;
+    while (left > 0) {
+        const std::size_t count = std::min(left, block.size());
+        const std::span<float> samples(block.data(), count);
+        fill(samples);
+        sink.put(samples);
+        left -= count;
+    }
+}
+
 void Operation::call(const Call& call) {
     if (call.first) {
         initialise(name_);
@@ -90,15 +114,7 @@ void Operation::call(const Call& call) {
     }
     begin_call();
     if (generates()) {
-        std::array<float, kBlockSamples> block;
-        std::size_t left = call.n > 0 ? static_cast<std::size_t>(call.n) : 0;
-        while (left > 0) {
-            const std::size_t count = std::min(left, block.size());
-            const std::span<float> samples(block.data(), count);
-            fill(samples);
-            call.sink.put(samples);
-            left -= count;
-        }
+        fill_blocks(call.n, call.sink);
         end_call(call.n);
     }
     print_sequence(call.console);

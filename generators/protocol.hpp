@@ -64,7 +64,8 @@ void print_ix_line(Console& console, std::int32_t ix);
 // A generator operation with its run-long state. `call` runs the steps in
 // their fixed order: first-call initialisation and starting-state lines,
 // generation, per-sequence lines, and the state report after the first call.
-// `sequence` runs the same steps without a console (the library's generator).
+// `sequence` and `generate` run the same steps without a console (the
+// library's generator and the stream program).
 class Operation : public tamboril::Generator {
 public:
     // The 8-character catalogue name; the seed routine reads it.
@@ -74,6 +75,11 @@ public:
 
     void sequence(std::span<float> out) override;
     std::string name() const override;
+
+    // One call with N = n, without a console, its samples handed to `sink`
+    // block by block; the first such call (or sequence()) sets the starting
+    // state.
+    void generate(std::int32_t n, SampleSink& sink);
 
 protected:
     // First call only: set the starting state.
@@ -96,8 +102,11 @@ protected:
     virtual void print_state(Console& console) const = 0;
 
 private:
+    // The samples of a call with N = n, through a block buffer.
+    void fill_blocks(std::int32_t n, SampleSink& sink);
+
     std::string name_;
-    bool started_ = false;  // whether a sequence() call has initialised the state
+    bool started_ = false;  // whether sequence() or generate() has initialised the state
 };
 
 }  // namespace tamboril::generators

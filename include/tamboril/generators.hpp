@@ -7,7 +7,42 @@
 //
 // Each call of sequence() is one call of the generator, exactly as a run with
 // N = out.size() makes it: M calls with spans of N values give the values of
-// the data file of a run with N and M, in order. Nothing is printed.
+// the data file of a run with N and M, in order. Nothing is printed; the
+// console lines (starting state, report) belong to the program.
+//
+// The arithmetic cores, tamboril::generators::UrnNNCore, are value types as
+// well, for a program that wants one generator without a virtual call:
+//
+//     auto core = tamboril::generators::Urn03Core::start();
+//     auto saved = core;          // copies hold the whole state
+//     float a = core();           // one value
+//     assert(saved != core && saved() == a);
+//
+// The rule for every core:
+//   - XCore::start() is the state at the start of a run, the state the first
+//     call of the generator sets (seed routine included). A default-constructed
+//     core holds zeros, the state before that first call, and is not a
+//     starting state.
+//   - sequence(std::span<float> out) is one call of the generator with
+//     N = out.size(): M calls with spans of N give the data file of a run with
+//     N and M.
+//   - float operator()() gives the next value, for the generators whose
+//     stream does not depend on how it is cut into sequences: values drawn
+//     one at a time are the values of the data file of any run, in order, and
+//     may be mixed with sequence() calls.
+//   - Copies are independent; == compares the whole state (working tables
+//     included), so equal cores give equal streams from there on.
+//   - fill(std::span<float>) is the step the program runs inside a call (for
+//     URN05, URN30, URN34 and URN39 only after the call's own preparation);
+//     sequence() and operator() are the ones to use.
+//
+// The cores with operator(): Urn01Core, Urn02Core, Urn03Core, Urn05Core,
+// Urn06Core, Urn08Core, Urn09Core, Urn10Core, Urn11Core, Urn12Core,
+// Urn13Core, Urn14Core, Urn20Core, Urn21Core, Urn22Core, Urn28Core,
+// Urn31Core, Urn32Core, Urn33Core, Urn35Core, Urn36Core, Urn37Core, Urn38Core
+// and Urn39Core. Urn30Core and Urn34Core, whose streams depend on the cut,
+// have sequence() only: URN30 opens a new stream at every call and URN34
+// primes its tables at every call.
 #pragma once
 
 #include <memory>
@@ -15,6 +50,32 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "tamboril/cores/urn01.hpp"
+#include "tamboril/cores/urn02.hpp"
+#include "tamboril/cores/urn03.hpp"
+#include "tamboril/cores/urn05.hpp"
+#include "tamboril/cores/urn06.hpp"
+#include "tamboril/cores/urn08.hpp"
+#include "tamboril/cores/urn09.hpp"
+#include "tamboril/cores/urn10.hpp"
+#include "tamboril/cores/urn11.hpp"
+#include "tamboril/cores/urn12.hpp"
+#include "tamboril/cores/urn13.hpp"
+#include "tamboril/cores/urn14.hpp"
+#include "tamboril/cores/urn20.hpp"
+#include "tamboril/cores/urn21.hpp"
+#include "tamboril/cores/urn22.hpp"
+#include "tamboril/cores/urn28.hpp"
+#include "tamboril/cores/urn30.hpp"
+#include "tamboril/cores/urn31_urn32.hpp"
+#include "tamboril/cores/urn33.hpp"
+#include "tamboril/cores/urn34.hpp"
+#include "tamboril/cores/urn35.hpp"
+#include "tamboril/cores/urn36.hpp"
+#include "tamboril/cores/urn37.hpp"
+#include "tamboril/cores/urn38.hpp"
+#include "tamboril/cores/urn39.hpp"
 
 namespace tamboril {
 
@@ -37,7 +98,8 @@ std::vector<std::string> generator_names();
 // A generator at the starting state of a run. A name that is not in the
 // catalogue, a generator that only prints its state and a generator that is
 // not implemented throw std::invalid_argument; the message says which and
-// lists the valid names.
+// lists the valid names. Names are compared as the program compares them:
+// exactly, upper case, trailing blanks ignored.
 std::unique_ptr<Generator> make_generator(std::string_view name);
 
 }  // namespace tamboril

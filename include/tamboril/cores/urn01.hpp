@@ -10,6 +10,9 @@ namespace tamboril::generators {
 struct Urn01Core {
     std::int32_t ix = 0;
 
+    // IX from the seed routine, as every run starts.
+    static Urn01Core start() { return {524287}; }
+
     // Fills `out` and leaves in `ix` the state after the last value.
     void fill(std::span<float> out) {
         if (out.empty()) return;
@@ -37,6 +40,18 @@ struct Urn01Core {
         }
         ix = static_cast<std::int32_t>(x);
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn01Core&, const Urn01Core&) = default;
 };
 
 }  // namespace tamboril::generators

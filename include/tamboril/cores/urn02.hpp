@@ -42,6 +42,12 @@ struct Urn02Core {
     std::int32_t kkk = 0;
     std::array<std::int32_t, kUrn02TableSize> nn{};  // NN(1) is nn[0]
 
+    static Urn02Core start() {
+        Urn02Core core;
+        core.initialise();
+        return core;
+    }
+
     void initialise() {
         ml = 0x10003;
         mm = 0x2000001;
@@ -66,6 +72,18 @@ struct Urn02Core {
             nn[j] = kkk;
         }
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn02Core&, const Urn02Core&) = default;
 };
 
 }  // namespace tamboril::generators

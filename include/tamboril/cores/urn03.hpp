@@ -14,6 +14,8 @@ struct Urn03Core {
     std::int32_t ix = 0;
     std::int32_t jx = 0;  // printed beside IX, never assigned here
 
+    static Urn03Core start() { return {1, 0}; }  // the unit seed
+
     void fill(std::span<float> out) {
         std::int32_t s = ix;
         for (float& sample : out) {
@@ -25,6 +27,18 @@ struct Urn03Core {
         }
         ix = s;
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn03Core&, const Urn03Core&) = default;
 };
 
 }  // namespace tamboril::generators

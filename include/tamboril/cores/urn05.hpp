@@ -43,6 +43,14 @@ struct Urn05Core {
     std::array<std::int32_t, kUrn05Words> mfsr{};  // MFSR(1) is mfsr[0]
     std::int32_t mask = 0;
 
+    // The starting register, with the mask of a call worked out.
+    static Urn05Core start() {
+        Urn05Core core;
+        core.initialise();
+        core.begin_call();
+        return core;
+    }
+
     void initialise() {
         p = 98;
         q = 27;
@@ -68,6 +76,21 @@ struct Urn05Core {
             sample = static_cast<float>(static_cast<double>(word) / static_cast<double>(mask));
         }
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) {
+        begin_call();
+        fill(out);
+    }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn05Core&, const Urn05Core&) = default;
 };
 
 }  // namespace tamboril::generators

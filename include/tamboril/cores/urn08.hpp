@@ -13,6 +13,9 @@ namespace tamboril::generators {
 struct Urn08Core {
     std::int32_t ix = 0;
 
+    // IX = 7FFFF (hexadecimal).
+    static Urn08Core start() { return {0x7FFFF}; }
+
     void fill(std::span<float> out) {
         for (float& sample : out) {
             // The product overflows from the first step on: the wrap is part
@@ -25,6 +28,18 @@ struct Urn08Core {
             ix = t;
         }
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn08Core&, const Urn08Core&) = default;
 };
 
 }  // namespace tamboril::generators

@@ -13,6 +13,9 @@ namespace tamboril::generators {
 struct Urn09Core {
     std::int32_t ix = 0;
 
+    // IX from the seed routine.
+    static Urn09Core start() { return {524287}; }
+
     void fill(std::span<float> out) {
         for (float& sample : out) {
             std::int32_t t = wrap_mul(ix, 65539);
@@ -21,6 +24,18 @@ struct Urn09Core {
             ix = t;
         }
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn09Core&, const Urn09Core&) = default;
 };
 
 }  // namespace tamboril::generators

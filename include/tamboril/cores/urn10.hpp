@@ -9,6 +9,9 @@ namespace tamboril::generators {
 struct Urn10Core {
     std::int32_t ix = 0;
 
+    // IX from the seed routine, which gives URN10 the value 1.
+    static Urn10Core start() { return {1}; }
+
     void fill(std::span<float> out) {
         for (float& sample : out) {
             std::int32_t t = ix;
@@ -18,6 +21,18 @@ struct Urn10Core {
             ix = t;
         }
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn10Core&, const Urn10Core&) = default;
 };
 
 }  // namespace tamboril::generators

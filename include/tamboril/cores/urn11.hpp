@@ -16,6 +16,12 @@ struct Urn11Core {
     float c = 0.0f;
     float zz = 0.0f;
 
+    static Urn11Core start() {
+        Urn11Core core;
+        core.initialise();
+        return core;
+    }
+
     void initialise() {
         ix = 1;
         l = 452807053;
@@ -34,6 +40,18 @@ struct Urn11Core {
             sample = static_cast<float>(static_cast<double>(s) / modulus);
         }
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn11Core&, const Urn11Core&) = default;
 };
 
 }  // namespace tamboril::generators

@@ -16,6 +16,12 @@ struct Urn12Core {
     double c2 = 0.0;
     double zz2 = 0.0;
 
+    static Urn12Core start() {
+        Urn12Core core;
+        core.initialise();
+        return core;
+    }
+
     void initialise() {
         ix = 1;
         l = 452807053;
@@ -32,6 +38,18 @@ struct Urn12Core {
             sample = static_cast<float>(x / zz2);
         }
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn12Core&, const Urn12Core&) = default;
 };
 
 }  // namespace tamboril::generators

@@ -18,6 +18,12 @@ struct Urn13Core {
     // INTIN(1) to INTIN(5): the seed, XH, XL, AH, AL.
     std::array<std::int32_t, 5> intin{};
 
+    static Urn13Core start() {
+        Urn13Core core;
+        core.initialise();
+        return core;
+    }
+
     void initialise() {
         intin[0] = kSeed;
         intin[1] = intin[0] / 32768;
@@ -45,6 +51,18 @@ struct Urn13Core {
         intin[1] = xh;
         intin[2] = xl;
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn13Core&, const Urn13Core&) = default;
 };
 
 }  // namespace tamboril::generators

@@ -40,6 +40,12 @@ struct Urn14Core {
         return j;
     }
 
+    static Urn14Core start() {
+        Urn14Core core;
+        core.initialise();
+        return core;
+    }
+
     // The fixed starting state: the table holds the first 64 values of the
     // main recurrence from 0, and IX the last of them.
     void initialise() {
@@ -61,6 +67,18 @@ struct Urn14Core {
             entry = ix;
         }
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn14Core&, const Urn14Core&) = default;
 };
 
 }  // namespace tamboril::generators

@@ -14,6 +14,9 @@ namespace tamboril::generators {
 struct Urn20Core {
     std::int32_t ix = 0;
 
+    // IX from the seed routine.
+    static Urn20Core start() { return {524287}; }
+
     void fill(std::span<float> out) {
         double x = ix;
         for (float& sample : out) {
@@ -24,6 +27,18 @@ struct Urn20Core {
         // x is an integer value from 0 to 2147483646.
         if (!out.empty()) ix = static_cast<std::int32_t>(x);
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn20Core&, const Urn20Core&) = default;
 };
 
 }  // namespace tamboril::generators

@@ -19,6 +19,12 @@ struct Urn21Core {
     std::int32_t m2 = 0;
     std::int32_t m3 = 0;  // newest
 
+    static Urn21Core start() {
+        Urn21Core core;
+        core.initialise();
+        return core;
+    }
+
     void initialise() {
         m1 = 32007779;
         m2 = 23717810;
@@ -38,6 +44,18 @@ struct Urn21Core {
             sample = static_cast<float>(static_cast<double>(m3) * static_cast<double>(kScale));
         }
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn21Core&, const Urn21Core&) = default;
 };
 
 }  // namespace tamboril::generators

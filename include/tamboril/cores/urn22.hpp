@@ -20,6 +20,12 @@ struct Urn22Core {
 
     double m1 = 0.0;
 
+    static Urn22Core start() {
+        Urn22Core core;
+        core.initialise();
+        return core;
+    }
+
     void initialise() { m1 = 32007779.0; }
 
     // Each scaled value is rounded into its sample at once, so no work array
@@ -33,6 +39,18 @@ struct Urn22Core {
             sample = static_cast<float>(scaled);
         }
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn22Core&, const Urn22Core&) = default;
 };
 
 }  // namespace tamboril::generators

@@ -27,6 +27,12 @@ struct Urn28Core {
 
     std::int32_t ix = 0;
 
+    static Urn28Core start() {
+        Urn28Core core;
+        core.initialise();
+        return core;
+    }
+
     void initialise() { ix = 1; }
 
     void fill(std::span<float> out) {
@@ -37,6 +43,18 @@ struct Urn28Core {
         }
         ix = x;
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn28Core&, const Urn28Core&) = default;
 };
 
 }  // namespace tamboril::generators

@@ -40,6 +40,9 @@ public:
         return static_cast<std::int32_t>(value_);
     }
 
+    // The memo compares too; it follows from the streams opened so far.
+    friend bool operator==(const Urn30Seeds&, const Urn30Seeds&) = default;
+
 private:
     std::int32_t stream_ = 0;
     double value_ = kBase;
@@ -54,6 +57,12 @@ struct Urn30Core {
     std::int32_t stream = 0;  // stream of the call in progress
     std::int32_t z = 0;       // state of that stream
     Urn30Seeds seeds;
+
+    static Urn30Core start() {
+        Urn30Core core;
+        core.initialise();
+        return core;
+    }
 
     void initialise() {
         istrm = 0;
@@ -79,6 +88,15 @@ struct Urn30Core {
         iz = z;
         istrm = stream;
     }
+
+    // One call with N = out.size(): the first values of the next stream.
+    void sequence(std::span<float> out) {
+        begin_call();
+        fill(out);
+        end_call();
+    }
+
+    friend bool operator==(const Urn30Core&, const Urn30Core&) = default;
 };
 
 }  // namespace tamboril::generators

@@ -13,6 +13,8 @@ struct PowerOfTwoConstants {
     std::int32_t modulus;     // 2^k
     std::int32_t multiplier;
     int shift;                // 31 minus the bits of modulus - 1
+
+    friend bool operator==(const PowerOfTwoConstants&, const PowerOfTwoConstants&) = default;
 };
 
 inline constexpr PowerOfTwoConstants kUrn31Constants{16777216, 2456949, 7};
@@ -39,6 +41,29 @@ struct Urn31Urn32Core {
         const double modulus = constants.modulus;
         for (float& sample : out) sample = static_cast<float>(static_cast<double>(step()) / modulus);
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn31Urn32Core&, const Urn31Urn32Core&) = default;
+};
+
+// The two generators as types of their own, each with its starting state.
+struct Urn31Core : Urn31Urn32Core {
+    static Urn31Core start() { return {{kUrn31Constants, 1234567}}; }
+    friend bool operator==(const Urn31Core&, const Urn31Core&) = default;
+};
+
+struct Urn32Core : Urn31Urn32Core {
+    static Urn32Core start() { return {{kUrn32Constants, 1234567}}; }
+    friend bool operator==(const Urn32Core&, const Urn32Core&) = default;
 };
 
 }  // namespace tamboril::generators

@@ -18,6 +18,8 @@ struct Urn33Core {
 
     float xi = 0.0f;
 
+    static Urn33Core start() { return {12345678.0f}; }
+
     float step() {
         // Both products are exact in double precision (below 2^41 with at
         // most 38 significant bits); fmod is exact as well.
@@ -31,6 +33,18 @@ struct Urn33Core {
     void fill(std::span<float> out) {
         for (float& sample : out) sample = static_cast<float>(static_cast<double>(step()) / kSecondModulus);
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() {
+        float sample;
+        fill(std::span<float>(&sample, 1));
+        return sample;
+    }
+
+    friend bool operator==(const Urn33Core&, const Urn33Core&) = default;
 };
 
 static_assert(static_cast<float>(Urn33Core::kFirstModulus) == 100000007.0f);

@@ -50,6 +50,12 @@ struct Urn34Core {
         z_table[z_at] = kz;
     }
 
+    static Urn34Core start() {
+        Urn34Core core;
+        core.initialise();
+        return core;
+    }
+
     void initialise() {
         kw = ky = kz = 1;
         xr = 0.453f;
@@ -106,6 +112,14 @@ struct Urn34Core {
     void fill(std::span<float> out) {
         for (float& sample : out) sample = next();
     }
+
+    // One call with N = out.size(): the tables primed, then the values.
+    void sequence(std::span<float> out) {
+        prime();
+        fill(out);
+    }
+
+    friend bool operator==(const Urn34Core&, const Urn34Core&) = default;
 };
 
 }  // namespace tamboril::generators

@@ -13,6 +13,12 @@ struct Urn35Core {
     std::int32_t kz = 0;
     float xr = 0.0f;  // the last sample; printed, never read by the steps
 
+    static Urn35Core start() {
+        Urn35Core core;
+        core.initialise();
+        return core;
+    }
+
     void initialise() {
         kw = ky = kz = 1;
         xr = 0.0f;
@@ -31,6 +37,14 @@ struct Urn35Core {
     void fill(std::span<float> out) {
         for (float& sample : out) sample = next();
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() { return next(); }
+
+    friend bool operator==(const Urn35Core&, const Urn35Core&) = default;
 };
 
 }  // namespace tamboril::generators

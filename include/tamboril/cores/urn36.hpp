@@ -18,6 +18,12 @@ struct Urn36Core {
     // of the state, the high and low parts of the multiplier.
     std::array<std::int32_t, 5> intin{};
 
+    static Urn36Core start() {
+        Urn36Core core;
+        core.initialise();
+        return core;
+    }
+
     void initialise() {
         intin = {kSeed, kSeed >> 15, kSeed & 0x7FFF, kMultiplier >> 15, kMultiplier & 0x7FFF};
     }
@@ -39,6 +45,14 @@ struct Urn36Core {
     void fill(std::span<float> out) {
         for (float& sample : out) sample = next();
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() { return next(); }
+
+    friend bool operator==(const Urn36Core&, const Urn36Core&) = default;
 };
 
 }  // namespace tamboril::generators

@@ -10,6 +10,8 @@ namespace tamboril::generators {
 struct Urn38Core {
     std::int32_t intin1 = 0;  // INTIN(1)
 
+    static Urn38Core start() { return {32767}; }
+
     float next() {
         // States stay below 2^15, so every product is below 2^29.
         std::int32_t x = intin1;
@@ -23,6 +25,14 @@ struct Urn38Core {
     void fill(std::span<float> out) {
         for (float& sample : out) sample = next();
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) { fill(out); }
+
+    // One value of the stream.
+    float operator()() { return next(); }
+
+    friend bool operator==(const Urn38Core&, const Urn38Core&) = default;
 };
 
 }  // namespace tamboril::generators

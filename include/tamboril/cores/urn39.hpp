@@ -37,6 +37,12 @@ struct Urn39Core {
     std::int64_t total = 0;
     std::int64_t k = 0;  // count of the last value made in the current call
 
+    static Urn39Core start() {
+        Urn39Core core;
+        core.initialise();
+        return core;
+    }
+
     void initialise() {
         seed = 2.0 / (std::sqrt(5.0) + 1.0);
         total = 0;
@@ -64,6 +70,23 @@ struct Urn39Core {
     void fill(std::span<float> out) {
         for (float& sample : out) sample = next();
     }
+
+    // One call with N = out.size().
+    void sequence(std::span<float> out) {
+        begin_call();
+        fill(out);
+        total += static_cast<std::int64_t>(out.size());
+    }
+
+    // One value of the stream: a call of one value.
+    float operator()() {
+        begin_call();
+        const float sample = next();
+        end_call(1);
+        return sample;
+    }
+
+    friend bool operator==(const Urn39Core&, const Urn39Core&) = default;
 };
 
 }  // namespace tamboril::generators

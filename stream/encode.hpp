@@ -1,0 +1,58 @@
+// The three output formats of tamboril-stream, sample by sample.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <span>
+
+#include "records/datafile.hpp"
+#include "records/fast_fixed.hpp"
+#include "stream/options.hpp"
+
+namespace tamboril::stream {
+
+static_assert(std::endian::native == std::endian::little, "the binary formats are written as in memory");
+
+constexpr std::size_t bytes_per_sample(Format format) {
+    return format == Format::Lines ? records::kDataRecordBytes : 4;
+}
+
+// floor(s 2^32) for a sample s in [0, 1), FFFFFFFF for 1.0. Every generator's
+// samples lie in [0, 1]; below that range (and for a NaN) the word is 0, above
+// it FFFFFFFF.
+inline std::uint32_t u32_word(float s) {
+    if (!(s > 0.0f)) return 0;
+    if (s >= 1.0f) return 0xFFFFFFFFu;
+    // s has 24 significant bits, so s 2^32 is exact; truncation is the floor.
+    return static_cast<std::uint32_t>(static_cast<double>(s) * 4294967296.0);
+}
+
+// Writes the samples in `format` at `out`, which has room for
+// samples.size() * bytes_per_sample(format) bytes; returns the end.
+inline char* encode(Format format, std::span<const float> samples, char* out) {
+    switch (format) {
+        case Format::Lines:
+            for (const float s : samples) {
+                records::render_sample_line(s, out);
+                out[records::kDataLineWidth] = '\r';
+                out[records::kDataLineWidth + 1] = '\n';
+                out += records::kDataRecordBytes;
+            }
+            return out;
+        case Format::F32:
+            std::memcpy(out, samples.data(), samples.size_bytes());
+            return out + samples.size_bytes();
+        case Format::U32:
+            for (const float s : samples) {
+                const std::uint32_t word = u32_word(s);
+                std::memcpy(out, &word, 4);
+                out += 4;
+            }
+            return out;
+    }
+    return out;
+}
+
+}  // namespace tamboril::stream

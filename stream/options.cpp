@@ -1,0 +1,128 @@
+#include "stream/options.hpp"
+
+#include <charconv>
+#include <limits>
+#include <system_error>
+
+namespace tamboril::stream {
+
+namespace {
+
+// The argument as it may be quoted in a one-line message: control characters
+// (a newline among them) are shown as '?'.
+std::string shown(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        out += byte < 0x20 || byte == 0x7F ? '?' : c;
+    }
+    return out;
+}
+
+// A whole decimal number from 0 to `limit`: digits only, no sign, no blanks.
+std::uint64_t parse_number(std::string_view option, std::string_view text, std::uint64_t lowest,
+                           std::uint64_t limit) {
+    std::uint64_t value = 0;
+    const char* const end = text.data() + text.size();
+    const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (!digits || stop != end || error == std::errc::invalid_argument) {
+        throw UsageError(std::string(option) + " needs a whole number, not \"" + shown(text) + "\"");
+    }
+    if (error == std::errc::result_out_of_range || value < lowest || value > limit) {
+        throw UsageError(std::string(option) + " must lie between " + std::to_string(lowest) + " and " +
+                         std::to_string(limit) + ", not " + shown(text));
+    }
+    return value;
+}
+
+Format parse_format(std::string_view text) {
+    if (text == "lines") return Format::Lines;
+    if (text == "f32") return Format::F32;
+    if (text == "u32") return Format::U32;
+    throw UsageError("--format must be lines, f32 or u32, not \"" + shown(text) + "\"");
+}
+
+}  // namespace
+
+Options parse_options(std::span<const std::string_view> args) {
+    Options options;
+    // Help wins over everything else on the line.
+    for (const std::string_view arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            options.action = Options::Action::Help;
+            return options;
+        }
+    }
+    bool named = false;
+    bool list = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg == "--list") {
+            list = true;
+            continue;
+        }
+        if (arg.size() > 1 && arg[0] == '-') {
+            // --option VALUE or --option=VALUE
+            std::string_view option = arg;
+            std::string_view value;
+            bool has_value = false;
+            if (const auto equals = arg.find('='); equals != std::string_view::npos) {
+                option = arg.substr(0, equals);
+                value = arg.substr(equals + 1);
+                has_value = true;
+            }
+            if (option != "--count" && option != "--sequence" && option != "--format") {
+                throw UsageError("unknown option \"" + shown(option) + "\" (see --help)");
+            }
+            if (!has_value) {
+                if (i + 1 == args.size()) throw UsageError(std::string(option) + " needs a value");
+                value = args[++i];
+            }
+            if (option == "--count") {
+                options.count = parse_number(option, value, 0, std::numeric_limits<std::uint64_t>::max());
+            } else if (option == "--sequence") {
+                options.sequence = static_cast<std::int32_t>(
+                    parse_number(option, value, 1, std::numeric_limits<std::int32_t>::max()));
+            } else {
+                options.format = parse_format(value);
+            }
+            continue;
+        }
+        if (named) throw UsageError("one generator name only, not also \"" + shown(arg) + "\"");
+        options.name = std::string(arg);
+        named = true;
+    }
+    if (list) {
+        if (named) throw UsageError("--list takes no generator name");
+        options.action = Options::Action::List;
+        return options;
+    }
+    if (!named) throw UsageError("no generator name (see --help; --list shows the names)");
+    return options;
+}
+
+std::string_view usage() {
+    return "usage: tamboril-stream NAME [--count K] [--sequence N] [--format lines|f32|u32]\n"
+           "       tamboril-stream --list\n"
+           "       tamboril-stream --help\n"
+           "\n"
+           "Writes the values of generator NAME to standard output, from the starting\n"
+           "state of a run, until K values are written or the reader closes the pipe.\n"
+           "\n"
+           "  --count K      write K values (0 to 18446744073709551615); without it the\n"
+           "                 stream goes on until the reader stops reading\n"
+           "  --sequence N   values per call of the generator, 1 to 2147483647 (default\n"
+           "                 10000); it changes the values of URN30 and URN34 only\n"
+           "  --format F     lines: the data-file lines, \"(F11.10)\" and CR LF (default)\n"
+           "                 f32:   each value as a little-endian IEEE binary32\n"
+           "                 u32:   each value s as the little-endian 32-bit word\n"
+           "                        floor(s * 2^32), 1.0 as FFFFFFFF\n"
+           "  --list         the generators that produce values, one a line\n"
+           "  --help         this text\n"
+           "\n"
+           "Exit status: 0 done or the reader closed the pipe; 1 standard output\n"
+           "cannot be written; 2 a bad name, option or number.\n";
+}
+
+}  // namespace tamboril::stream

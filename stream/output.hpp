@@ -1,0 +1,33 @@
+// Standard output of tamboril-stream: samples encoded into a large buffer and
+// written whole.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+#include "generators/protocol.hpp"
+#include "stream/options.hpp"
+
+namespace tamboril::stream {
+
+inline constexpr std::size_t kOutputBufferBytes = std::size_t{1} << 20;
+
+class Output final : public generators::SampleSink {
+public:
+    Output(int fd, Format format, std::size_t buffer_bytes = kOutputBufferBytes);
+
+    // Encodes the samples, writing the buffer out whenever it is full. A
+    // failed write throws std::system_error with the write's errno.
+    void put(std::span<const float> samples) override;
+    // Writes out what is buffered (same errors).
+    void flush();
+
+private:
+    int fd_;
+    Format format_;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
+};
+
+}  // namespace tamboril::stream

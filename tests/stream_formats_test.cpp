@@ -1,0 +1,176 @@
+// The three output formats of tamboril-stream: the 32-bit word of a sample,
+// the buffered output, and f32 and u32 against lines for every generator.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "stream/encode.hpp"
+#include "stream/output.hpp"
+#include "tests/support/names.hpp"
+#include "tests/support/program.hpp"
+#include "tests/support/stream_program.hpp"
+
+namespace {
+
+using namespace tamboril::stream;
+using tamboril::testing::expected_data_line;
+using tamboril::testing::run_stream;
+
+// floor(s 2^32) from the bits of a float in [0, 1), without floating point:
+// s = M 2^(E - 150) with the 24-bit significand M (E the biased exponent).
+std::uint32_t floor_word(float s) {
+    const auto bits = std::bit_cast<std::uint32_t>(s);
+    const int e = static_cast<int>(bits >> 23);
+    std::uint64_t m = bits & 0x7FFFFFu;
+    if (e != 0) m |= 0x800000u;
+    const int shift = (e == 0 ? 1 : e) - 150 + 32;
+    if (shift >= 0) return static_cast<std::uint32_t>(m << shift);
+    return shift <= -64 ? 0 : static_cast<std::uint32_t>(m >> -shift);
+}
+
+std::vector<std::uint32_t> words_of(const std::string& bytes) {
+    std::vector<std::uint32_t> words(bytes.size() / 4);
+    std::memcpy(words.data(), bytes.data(), words.size() * 4);
+    return words;
+}
+
+struct WordCase {
+    const char* what;
+    float sample;
+    std::uint32_t word;
+};
+
+TEST(U32Word, FloorOfTheSampleTimesTwoToThe32) {
+    const WordCase cases[] = {
+        {"zero", 0.0f, 0},
+        {"one half", 0.5f, 0x80000000u},
+        {"one quarter", 0.25f, 0x40000000u},
+        {"one", 1.0f, 0xFFFFFFFFu},
+        {"largest below one", std::nextafter(1.0f, 0.0f), 0xFFFFFF00u},
+        {"two to the minus 32", 0x1p-32f, 1},
+        {"just below two to the minus 32", std::nextafter(0x1p-32f, 0.0f), 0},
+        {"three times two to the minus 33", 0x3p-33f, 1},
+        {"smallest subnormal", std::numeric_limits<float>::denorm_min(), 0},
+        {"URN01's first value (bits 3DD37BE6)", std::bit_cast<float>(0x3DD37BE6u), 0x1A6F7CC0u},
+        {"negative zero", -0.0f, 0},
+        {"negative (no generator gives one)", -0.5f, 0},
+        {"above one (no generator gives one)", 1.5f, 0xFFFFFFFFu},
+        {"NaN (no generator gives one)", std::numeric_limits<float>::quiet_NaN(), 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(u32_word(c.sample), c.word) << c.what;
+}
+
+TEST(U32Word, AgreesWithTheFloorFromTheBitsOverTheUnitInterval) {
+    // Every 4099th float from 0 up to 1: all exponents, odd and even significands.
+    for (std::uint32_t bits = 0; bits < 0x3F800000u; bits += 4099) {
+        const float s = std::bit_cast<float>(bits);
+        ASSERT_EQ(u32_word(s), floor_word(s)) << std::hex << bits;
+    }
+}
+
+// The bytes Output writes to a file for the samples, put in blocks of `block`.
+std::string written(Format format, std::size_t buffer_bytes, const std::vector<float>& samples,
+                    std::size_t block) {
+    const auto dir = tamboril::testing::make_temp_dir();
+    const auto path = dir / "out";
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    {
+        Output output(fd, format, buffer_bytes);
+        for (std::size_t at = 0; at < samples.size(); at += block) {
+            output.put(std::span<const float>(samples).subspan(at, std::min(block, samples.size() - at)));
+        }
+        output.flush();
+    }
+    ::close(fd);
+    const std::string bytes = tamboril::testing::read_file(path);
+    std::filesystem::remove_all(dir);
+    return bytes;
+}
+
+TEST(StreamOutput, SmallBuffersAndOddBlocksWriteTheSameBytes) {
+    std::vector<float> samples;
+    for (int i = 0; i < 1000; ++i) samples.push_back(static_cast<float>(i) / 1024.0f);
+    for (Format format : {Format::Lines, Format::F32, Format::U32}) {
+        const std::string whole = written(format, kOutputBufferBytes, samples, samples.size());
+        ASSERT_EQ(whole.size(), samples.size() * bytes_per_sample(format));
+        // A buffer smaller than one sample still holds one; 20 bytes hold one
+        // line or five words; blocks of 7 and 333 end between flushes.
+        for (std::size_t buffer : {1u, 20u, 4096u}) {
+            for (std::size_t block : {1u, 7u, 333u}) {
+                EXPECT_EQ(written(format, buffer, samples, block), whole)
+                    << "format " << static_cast<int>(format) << ", buffer " << buffer << ", block " << block;
+            }
+        }
+    }
+}
+
+class FormatsAgree : public ::testing::TestWithParam<std::string_view> {};
+
+TEST_P(FormatsAgree, F32AndU32CarryTheValuesOfLines) {
+    const std::string name(GetParam());
+    // 3000 values in calls of 578: five whole calls and a shortened sixth.
+    const std::vector<std::string> common = {name, "--count", "3000", "--sequence", "578", "--format"};
+    auto args = [&](const char* format) {
+        auto all = common;
+        all.emplace_back(format);
+        return all;
+    };
+    const auto lines = run_stream(args("lines"));
+    const auto f32 = run_stream(args("f32"));
+    const auto u32 = run_stream(args("u32"));
+    for (const auto* run : {&lines, &f32, &u32}) {
+        ASSERT_EQ(run->status, 0) << run->err;
+        EXPECT_EQ(run->err, "");
+    }
+    ASSERT_EQ(lines.out.size(), 3000u * 13);
+    ASSERT_EQ(f32.out.size(), 3000u * 4);
+    ASSERT_EQ(u32.out.size(), 3000u * 4);
+
+    const auto bits = words_of(f32.out);
+    const auto words = words_of(u32.out);
+    for (std::size_t i = 0; i < 3000; ++i) {
+        const float s = std::bit_cast<float>(bits[i]);
+        ASSERT_TRUE(s >= 0.0f && s <= 1.0f) << name << " value " << i + 1 << " is " << s;
+        ASSERT_EQ(lines.out.substr(i * 13, 13), expected_data_line(s) + "\r\n") << name << " value " << i + 1;
+        const std::uint32_t word = s == 1.0f ? 0xFFFFFFFFu : floor_word(s);
+        ASSERT_EQ(words[i], word) << name << " value " << i + 1;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryGenerator, FormatsAgree, ::testing::ValuesIn(tamboril::testing::kValueGenerators),
+                         [](const ::testing::TestParamInfo<std::string_view>& info) {
+                             return std::string(info.param);
+                         });
+
+TEST(StreamValues, Urn01StartsWithTheKnownSamples) {
+    // The first two samples of URN01 have the bits 3DD37BE6 and 3F0D65A5.
+    const auto f32 = run_stream({"URN01", "--count", "2", "--format", "f32"});
+    ASSERT_EQ(f32.status, 0) << f32.err;
+    EXPECT_EQ(words_of(f32.out), (std::vector<std::uint32_t>{0x3DD37BE6u, 0x3F0D65A5u}));
+}
+
+TEST(StreamValues, Urn34DependsOnTheSequenceLength) {
+    // Values 6 to 10 of URN34 with N = 5 (a second call) and with N = 10.
+    const auto five = run_stream({"URN34", "--count", "10", "--sequence", "5"});
+    const auto ten = run_stream({"URN34", "--count", "10", "--sequence", "10"});
+    ASSERT_EQ(five.status, 0) << five.err;
+    ASSERT_EQ(ten.status, 0) << ten.err;
+    const std::string head = tamboril::testing::crlf(
+        {".9961676598", ".0050028795", ".0217775870", ".8396331072", ".0017286736"});
+    EXPECT_EQ(five.out, head + tamboril::testing::crlf({".0620826967", ".4869372547", ".7864353657",
+                                                        ".3096489012", ".9586759210"}));
+    EXPECT_EQ(ten.out, head + tamboril::testing::crlf({".0602313355", ".0623061471", ".4087210000",
+                                                       ".1262186319", ".7233019471"}));
+}
+
+}  // namespace
