@@ -10,18 +10,11 @@
 
 #include "records/fast_fixed.hpp"
 #include "records/fd_io.hpp"
-#include "records/fields.hpp"
 
 namespace tamboril::records {
 
 namespace {
 constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
-}
-
-void render_data_line(double value, char* out) {
-    std::string text;
-    put_fixed(text, static_cast<int>(kDataLineWidth), 10, value, kDoubleDigits);
-    std::memcpy(out, text.data(), kDataLineWidth);
 }
 
 DataFile::DataFile(std::string name) : name_(std::move(name)) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "records/data_line.hpp"
+
 namespace tamboril::records {
 
 // The data file could not be created, written, flushed or closed.
@@ -14,13 +16,6 @@ class DataFileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
-
-inline constexpr std::size_t kDataLineWidth = 11;
-inline constexpr std::size_t kDataRecordBytes = kDataLineWidth + 2;  // with CR LF
-
-// Writes the 11 characters of "(F11.10)" for a double-precision item through
-// the general field writer (samples take render_sample_line).
-void render_data_line(double value, char* out);
 
 class DataFile {
 public:
