@@ -19,8 +19,10 @@ public:
 
 class DataFile {
 public:
-    // Opens (or creates) the file at its beginning. Its old contents are cut
-    // at the first record written, so a run that writes none leaves them.
+    // Opens (or creates) the file at its beginning, on a descriptor above the
+    // standard streams. The old contents of a regular file are cut at the
+    // first record written, so a run that writes none leaves them; other
+    // files (a device, a FIFO) cannot be cut and are written as they are.
     explicit DataFile(std::string name);
     ~DataFile();
     DataFile(const DataFile&) = delete;
@@ -28,13 +30,15 @@ public:
 
     // Appends one record per sample, each widened exactly to double precision.
     void write_samples(std::span<const float> samples);
+    // Writes out what is buffered, so that the file holds every record so far.
+    void flush();
     // Writes out what is buffered and closes the file; errors are reported.
     void close();
 
     const std::string& name() const { return name_; }
 
 private:
-    void flush();
+    void cut_old_contents();
     [[noreturn]] void fail(const std::string& action, int error) const;
 
     std::string name_;
