@@ -72,7 +72,10 @@ std::optional<std::string> FdLineSource::next_line() {
 int FdLineSource::give_back() {
     if (!seekable_ || pos_ == end_) return 0;
     const auto ahead = static_cast<off_t>(end_ - pos_);
-    if (::lseek(fd_, -ahead, SEEK_CUR) < 0) return errno;
+    if (::lseek(fd_, -ahead, SEEK_CUR) < 0) {
+        seekable_ = false;  // reported once; the input goes on from the buffer
+        return errno;
+    }
     pos_ = end_ = 0;
     return 0;
 }
