@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "tamboril/cores/wrap.hpp"
+
 // How the library's long double sine of a whole number k behaves (glibc on
 // x86-64, the 80-bit format), and what the fast evaluation relies on. The
 // test that compares the two for every k of the fast range checks all of it.

@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include <cerrno>
+#include "records/fd_io.hpp"
 
 namespace tamboril::records {
 
@@ -19,6 +19,7 @@ Console::Console(std::unique_ptr<LineSource> in, int out_fd, bool one_channel)
     : in_(std::move(in)), out_fd_(out_fd), one_channel_(one_channel) {}
 
 Console::~Console() {
+    before_write_ = nullptr;  // what it refers to may be gone by now
     if (in_) flush();
 }
 
@@ -107,14 +108,9 @@ void Console::finish() {
 
 void Console::flush() {
     if (out_fd_ < 0 || out_.empty()) return;
-    std::string_view rest(out_);
-    while (!rest.empty()) {
-        const ssize_t put = ::write(out_fd_, rest.data(), rest.size());
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            break;  // a closed or full console loses its text; the run goes on
-        }
-        rest.remove_prefix(static_cast<std::size_t>(put));
+    if (write_error_ == 0) {
+        if (before_write_) before_write_();
+        write_error_ = write_all(out_fd_, out_);
     }
     out_.clear();
 }

@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -15,12 +15,6 @@
 #include "records/template.hpp"
 
 namespace tamboril::records {
-
-// An answer the operator gave cannot be used (or input ended).
-class InputError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 inline constexpr std::size_t kFreeLineRoom = 79;
 // Console text held before it is written out (it is also written before every
@@ -63,7 +57,22 @@ public:
     void write_text(std::string_view text);
     // End of the run: an open line is ended once more, output flushed.
     void finish();
+    // Writes out the text held so far. A failing write is kept in
+    // write_error(), and from then on console text is dropped, not written.
     void flush();
+
+    // Called each time before console text is written out (not for a console
+    // kept in memory). The run uses it to write out the data file first, so
+    // that a console whose writing ends the process (a broken pipe) finds
+    // every record generated before it on disk. An empty function removes it.
+    void set_before_write(std::function<void()> hook) { before_write_ = std::move(hook); }
+
+    // 0, or the errno of the first console write that failed.
+    int write_error() const { return write_error_; }
+
+    // Hands back input read ahead of the lines taken, where it can (see
+    // LineSource::give_back); 0 or an errno.
+    int give_back_input() { return in_ ? in_->give_back() : 0; }
 
     // Everything written so far, when the console keeps its output in memory.
     const std::string& output() const { return out_; }
@@ -75,6 +84,8 @@ private:
     int out_fd_;
     bool one_channel_;
     bool line_open_ = false;
+    int write_error_ = 0;
+    std::function<void()> before_write_;
     std::string out_;
 };
 

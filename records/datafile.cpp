@@ -10,18 +10,11 @@
 
 #include "records/fast_fixed.hpp"
 #include "records/fd_io.hpp"
-#include "records/fields.hpp"
 
 namespace tamboril::records {
 
 namespace {
 constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
-}
-
-void render_data_line(double value, char* out) {
-    std::string text;
-    put_fixed(text, static_cast<int>(kDataLineWidth), 10, value, kDoubleDigits);
-    std::memcpy(out, text.data(), kDataLineWidth);
 }
 
 DataFile::DataFile(std::string name) : name_(std::move(name)) {
@@ -36,6 +29,15 @@ DataFile::DataFile(std::string name) : name_(std::move(name)) {
         fd_ = ::open(name_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     } while (fd_ < 0 && errno == EINTR);
     if (fd_ < 0) fail("cannot create", errno);
+    if (fd_ <= STDERR_FILENO) {
+        // A closed standard stream must not become the data file: its text
+        // would go into the file.
+        const int moved = ::fcntl(fd_, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+        const int error = errno;
+        ::close(fd_);
+        fd_ = moved;
+        if (fd_ < 0) fail("cannot create", error);
+    }
     buffer_.resize(kBufferBytes);
 }
 
@@ -50,14 +52,7 @@ void DataFile::fail(const std::string& action, int error) const {
 void DataFile::write_samples(std::span<const float> samples) {
     if (samples.empty()) return;
     if (fd_ < 0) throw DataFileError("the data file \"" + name_ + "\" is closed");
-    if (!cut_) {
-        // Writing replaces the old contents from the first record on.
-        struct stat info {};
-        if (::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode) && ::ftruncate(fd_, 0) != 0) {
-            fail("cannot write", errno);
-        }
-        cut_ = true;
-    }
+    if (!cut_) cut_old_contents();
     while (!samples.empty()) {
         if (buffer_.size() - used_ < kDataRecordBytes) flush();
         const std::size_t room = (buffer_.size() - used_) / kDataRecordBytes;
@@ -74,7 +69,24 @@ void DataFile::write_samples(std::span<const float> samples) {
     }
 }
 
+void DataFile::cut_old_contents() {
+    // Writing replaces the old contents from the first record on. Only a
+    // regular file has contents to cut.
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) fail("cannot examine", errno);
+    if (S_ISREG(info.st_mode)) {
+        int result;
+        do {
+            result = ::ftruncate(fd_, 0);
+        } while (result != 0 && errno == EINTR);
+        if (result != 0) fail("cannot cut the old contents of", errno);
+    }
+    cut_ = true;
+}
+
 void DataFile::flush() {
+    if (used_ == 0) return;
+    if (fd_ < 0) throw DataFileError("the data file \"" + name_ + "\" is closed");
     const int error = write_all(fd_, std::string_view(buffer_.data(), used_));
     if (error != 0) fail("cannot write", error);
     used_ = 0;

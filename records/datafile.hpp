@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "records/data_line.hpp"
+
 namespace tamboril::records {
 
 // The data file could not be created, written, flushed or closed.
@@ -15,17 +17,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-inline constexpr std::size_t kDataLineWidth = 11;
-inline constexpr std::size_t kDataRecordBytes = kDataLineWidth + 2;  // with CR LF
-
-// Writes the 11 characters of "(F11.10)" for a double-precision item through
-// the general field writer (samples take render_sample_line).
-void render_data_line(double value, char* out);
-
 class DataFile {
 public:
-    // Opens (or creates) the file at its beginning. Its old contents are cut
-    // at the first record written, so a run that writes none leaves them.
+    // Opens (or creates) the file at its beginning, on a descriptor above the
+    // standard streams. The old contents of a regular file are cut at the
+    // first record written, so a run that writes none leaves them; other
+    // files (a device, a FIFO) cannot be cut and are written as they are.
     explicit DataFile(std::string name);
     ~DataFile();
     DataFile(const DataFile&) = delete;
@@ -33,13 +30,15 @@ public:
 
     // Appends one record per sample, each widened exactly to double precision.
     void write_samples(std::span<const float> samples);
+    // Writes out what is buffered, so that the file holds every record so far.
+    void flush();
     // Writes out what is buffered and closes the file; errors are reported.
     void close();
 
     const std::string& name() const { return name_; }
 
 private:
-    void flush();
+    void cut_old_contents();
     [[noreturn]] void fail(const std::string& action, int error) const;
 
     std::string name_;

@@ -6,8 +6,6 @@ namespace tamboril::records::fast_fixed {
 
 namespace {
 
-__extension__ typedef unsigned __int128 Wide;
-
 constexpr std::uint64_t power(std::uint64_t base, int n) {
     std::uint64_t p = 1;
     for (int i = 0; i < n; ++i) p *= base;
@@ -48,25 +46,63 @@ constexpr std::array<std::uint64_t, 18> kPowers10 = [] {
     return table;
 }();
 
-}  // namespace
+// value * 10^q = m * 5^q / 2^s with s = 23 + k - q, from 7 to 32; the
+// product stays below 2^24 * 5^27 < 2^87.
+struct Scaled {
+    std::uint32_t m;      // the significand with its hidden bit
+    std::uint64_t power;  // 5^q
+    unsigned s;
+    int q;
+};
 
-std::uint64_t units_by_17_digits(std::uint32_t bits) {
+Scaled scale(std::uint32_t bits) {
     const std::uint32_t k = 127 - (bits >> 23);
     const std::uint32_t m = (bits & 0x7FFFFFu) | 0x800000u;
     const Binade& binade = kBinades[k];
     const int q = binade.decimals - (m >= binade.next_power ? 1 : 0);
-    // value * 10^q = m * 5^q / 2^s with s = 23 + k - q, at least 7; the
-    // product stays below 2^24 * 5^27 < 2^87.
-    const auto s = static_cast<unsigned>(23 + static_cast<int>(k) - q);
-    const Wide product = static_cast<Wide>(m) * kPowers5[static_cast<std::size_t>(q)];
-    auto digits17 = static_cast<std::uint64_t>(product >> s);
-    const auto rest = static_cast<std::uint64_t>(product) & ((std::uint64_t{1} << s) - 1);
-    const std::uint64_t half = std::uint64_t{1} << (s - 1);
+    return {m, kPowers5[static_cast<std::size_t>(q)],
+            static_cast<unsigned>(23 + static_cast<int>(k) - q), q};
+}
+
+// From the 17 digits (the product shifted right by s, with the bits shifted
+// out in `rest`): ties to even, then half up at the tenth decimal.
+std::uint64_t round_units(const Scaled& x, std::uint64_t digits17, std::uint64_t rest) {
+    const std::uint64_t half = std::uint64_t{1} << (x.s - 1);
     if (rest > half || (rest == half && (digits17 & 1) != 0)) ++digits17;
-    // Half up at the tenth decimal: drop the last q - 10 digits.
-    const std::uint64_t unit = kPowers10[static_cast<std::size_t>(q - 10)];
+    // Drop the last q - 10 digits.
+    const std::uint64_t unit = kPowers10[static_cast<std::size_t>(x.q - 10)];
     return (digits17 + unit / 2) / unit;
 }
 
+}  // namespace
+
+std::uint64_t units_by_17_digits_portable(std::uint32_t bits) {
+    const Scaled x = scale(bits);
+    // The product m * 5^q as two 64-bit words, from two 32 x 32 bit halves.
+    const std::uint64_t low_half = x.m * (x.power & 0xFFFFFFFFu);  // below 2^56
+    const std::uint64_t high_half = x.m * (x.power >> 32);         // below 2^55
+    const std::uint64_t low = low_half + (high_half << 32);
+    const std::uint64_t high = (high_half >> 32) + (low < low_half ? 1 : 0);
+    const std::uint64_t digits17 = (low >> x.s) | (high << (64 - x.s));
+    const std::uint64_t rest = low & ((std::uint64_t{1} << x.s) - 1);
+    return round_units(x, digits17, rest);
+}
+
+#ifdef __SIZEOF_INT128__
+
+std::uint64_t units_by_17_digits(std::uint32_t bits) {
+    __extension__ typedef unsigned __int128 Wide;
+    const Scaled x = scale(bits);
+    const Wide product = static_cast<Wide>(x.m) * x.power;
+    const auto digits17 = static_cast<std::uint64_t>(product >> x.s);
+    const auto rest = static_cast<std::uint64_t>(product) & ((std::uint64_t{1} << x.s) - 1);
+    return round_units(x, digits17, rest);
+}
+
+#else
+
+std::uint64_t units_by_17_digits(std::uint32_t bits) { return units_by_17_digits_portable(bits); }
+
+#endif
 
 }  // namespace tamboril::records::fast_fixed

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "records/datafile.hpp"
+#include "records/data_line.hpp"
 
 namespace tamboril::records {
 
@@ -24,7 +24,9 @@ inline constexpr std::uint32_t kLowestExponent = 127 - 35;
 // The value in units of 10^-10 by the full rule (17 digits, then half up),
 // in integer arithmetic, for a positive float in [2^-35, 1).
 std::uint64_t units_by_17_digits(std::uint32_t bits);
-
+// The same in 64-bit arithmetic alone; it serves where the compiler has no
+// 128-bit integer type.
+std::uint64_t units_by_17_digits_portable(std::uint32_t bits);
 
 // The four ASCII digits of 0 to 9999, first digit in the lowest byte.
 struct FourDigits {

@@ -1,9 +1,11 @@
 #include "records/input.hpp"
 
+#include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
+#include <cstring>
 
 namespace tamboril::records {
 
@@ -12,30 +14,70 @@ std::string_view strip_cr(std::string_view line) {
     return line;
 }
 
-std::optional<std::string> FdLineSource::next_line() {
-    if (eof_) return std::nullopt;
-    std::string line;
-    bool any = false;
-    char buf[1];
+FdLineSource::FdLineSource(int fd, std::size_t buffer_bytes)
+    : fd_(fd), seekable_(::lseek(fd, 0, SEEK_CUR) >= 0), buffer_(buffer_bytes > 0 ? buffer_bytes : 1) {}
+
+bool FdLineSource::fill() {
+    pos_ = 0;
+    end_ = 0;
+    if (eof_) return false;
     for (;;) {
-        // One byte at a time, so that nothing past this line is consumed: a
-        // command run at the pause reads the rest of the input itself.
-        const ssize_t got = ::read(fd_, buf, 1);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            eof_ = true;
-            break;
+        const ssize_t got = ::read(fd_, buffer_.data(), buffer_.size());
+        if (got > 0) {
+            end_ = static_cast<std::size_t>(got);
+            return true;
         }
         if (got == 0) {
             eof_ = true;
+            return false;
+        }
+        if (errno == EINTR) continue;
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            // A descriptor left non-blocking by whoever started the program:
+            // wait for input instead of taking the empty moment as an error.
+            const int flags = ::fcntl(fd_, F_GETFL);
+            if (flags >= 0 && (flags & O_NONBLOCK) != 0) {
+                pollfd ready{fd_, POLLIN, 0};
+                if (::poll(&ready, 1, -1) >= 0 || errno == EINTR) continue;
+            } else {
+                errno = EAGAIN;  // a blocking read that timed out
+            }
+        }
+        throw InputError(std::string("cannot read the console input: ") + std::strerror(errno));
+    }
+}
+
+std::optional<std::string> FdLineSource::next_line() {
+    if (pos_ == end_ && !fill()) return std::nullopt;
+    std::string line;
+    for (;;) {
+        const char* start = buffer_.data() + pos_;
+        const std::size_t available = end_ - pos_;
+        const auto* newline = static_cast<const char*>(std::memchr(start, '\n', available));
+        const std::size_t length =
+            newline != nullptr ? static_cast<std::size_t>(newline - start) : available;
+        // Beyond what is kept, the bytes of a long line are only skipped.
+        const std::size_t room = kMaxLineKept + 1 - line.size();
+        line.append(start, length < room ? length : room);
+        pos_ += length;
+        if (newline != nullptr) {
+            ++pos_;
             break;
         }
-        any = true;
-        if (buf[0] == '\n') return std::string(strip_cr(line));
-        if (line.size() < kMaxLineKept + 1) line += buf[0];
+        if (!fill()) break;  // a last line without a line end
     }
-    if (!any) return std::nullopt;
     return std::string(strip_cr(line));
+}
+
+int FdLineSource::give_back() {
+    if (!seekable_ || pos_ == end_) return 0;
+    const auto ahead = static_cast<off_t>(end_ - pos_);
+    if (::lseek(fd_, -ahead, SEEK_CUR) < 0) {
+        seekable_ = false;  // reported once; the input goes on from the buffer
+        return errno;
+    }
+    pos_ = end_ = 0;
+    return 0;
 }
 
 std::optional<std::string> TextLineSource::next_line() {

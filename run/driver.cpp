@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "generators/catalogue.hpp"
@@ -66,6 +67,12 @@ void pause(Console& console) {
     if (command.size() >= 2) {
         console.flush();
         std::fflush(nullptr);
+        // The command goes on reading the input from the line after this
+        // one, where the input can be repositioned.
+        if (const int error = console.give_back_input(); error != 0) {
+            throw records::InputError(std::string("cannot reposition the console input: ") +
+                                      std::strerror(error));
+        }
         (void)std::system(command.c_str());
     }
 }
@@ -94,6 +101,14 @@ int dialogue(Console& console) {
     console.write(echo_format(), {std::string_view(name)});
 
     records::DataFile data(data_file_name(name));
+    // Before console text goes out, the records generated so far go to the
+    // data file: should the console be a pipe that is closed, the process ends
+    // on that write with the data file complete up to it.
+    struct WriteDataFirst {
+        Console& console;
+        ~WriteDataFirst() { console.set_before_write(nullptr); }
+    } write_data_first{console};
+    console.set_before_write([&data] { data.flush(); });
     print_banner(console);
 
     const int number = generators::lookup_generator(name);
@@ -162,15 +177,27 @@ std::string data_file_name(std::string_view name) {
 }
 
 int run_dialogue(Console& console) {
+    int status = kExitNormal;
     try {
-        return dialogue(console);
+        status = dialogue(console);
     } catch (const records::InputError& e) {
         report(console, e.what());
-        return kExitInput;
+        status = kExitInput;
     } catch (const records::DataFileError& e) {
         report(console, e.what());
-        return kExitDataFile;
+        status = kExitDataFile;
     }
+    // What was read ahead goes back to the input, for whatever reads it next.
+    if (const int error = console.give_back_input(); error != 0) {
+        report(console, std::string("cannot reposition the console input: ") + std::strerror(error));
+        if (status == kExitNormal) status = kExitInput;
+    }
+    console.flush();
+    if (const int error = console.write_error(); error != 0) {
+        report(console, std::string("cannot write the console output: ") + std::strerror(error));
+        if (status == kExitNormal) status = kExitConsole;
+    }
+    return status;
 }
 
 }  // namespace tamboril::run

@@ -8,10 +8,15 @@ namespace tamboril::run {
 // Exit statuses of a run.
 inline constexpr int kExitNormal = 0;     // normal end, unknown name, not implemented
 inline constexpr int kExitDataFile = 1;   // the data file could not be created or written
-inline constexpr int kExitInput = 2;      // an answer was not usable, or input ended
+inline constexpr int kExitInput = 2;      // an answer was not usable, input ended, or
+                                          // the console input could not be read
+inline constexpr int kExitConsole = 3;    // the console output could not be written
+inline constexpr int kExitStreams = 4;    // a closed standard stream could not be opened
+                                          // on /dev/null
 
 // Runs the whole dialogue on `console`; messages about failures go to
-// standard error. Returns the exit status.
+// standard error, one line each. A console output that fails does not stop
+// the run: the data file is completed first. Returns the exit status.
 int run_dialogue(records::Console& console);
 
 // The data file name for an 8-character generator name: ARCH, the name, and

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <span>
 
+#include "tamboril/cores/wrap.hpp"
+
 namespace tamboril::generators {
 
 struct Urn01Core {

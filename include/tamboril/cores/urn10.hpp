@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "tamboril/cores/wrap.hpp"
+
 namespace tamboril::generators {
 
 struct Urn10Core {

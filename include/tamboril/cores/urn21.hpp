@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <span>
 
+#include "tamboril/cores/wrap.hpp"
+
 namespace tamboril::generators {
 
 struct Urn21Core {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <span>
 
+#include "tamboril/cores/wrap.hpp"
+
 namespace tamboril::generators {
 
 inline constexpr std::int32_t kPrimeModulus = 2147483647;  // 2^31 - 1

@@ -1,8 +1,18 @@
 // 32-bit two's-complement arithmetic that wraps, without signed overflow.
 #pragma once
 
+#include <cassert>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
+
+// Every floating-point operation of a generator is one binary64 (or binary32)
+// operation rounded to its own type: no wider intermediate precision, as the
+// x87 unit would give.
+static_assert(FLT_EVAL_METHOD == 0,
+              "floating-point expressions must be evaluated in their own type (FLT_EVAL_METHOD 0)");
+static_assert(DBL_MANT_DIG == 53 && FLT_MANT_DIG == 24,
+              "double and float must be the IEEE binary64 and binary32 formats");
 
 namespace tamboril::generators {
 
@@ -17,8 +27,9 @@ constexpr std::int32_t wrap_mul(std::int32_t a, std::int32_t b) {
     return wrap(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
 }
 constexpr std::int32_t wrap_neg(std::int32_t a) { return wrap(0u - static_cast<std::uint32_t>(a)); }
-// Shift left by `places` keeping 32 bits (bits shifted out are lost).
+// Shift left by `places` (0 to 31) keeping 32 bits (bits shifted out are lost).
 constexpr std::int32_t wrap_shl(std::int32_t a, int places) {
+    assert(places >= 0 && places < 32);
     return wrap(static_cast<std::uint32_t>(a) << places);
 }
 // Absolute value; -2147483648 stays itself, as in 32-bit hardware.
@@ -27,6 +38,7 @@ constexpr std::int32_t wrap_abs(std::int32_t a) { return a < 0 ? wrap_neg(a) : a
 // The non-negative low `bits` bits of a 32-bit value (bits below 31): the
 // value modulo 2^bits for any two's-complement pattern.
 constexpr std::int32_t low_bits(std::int32_t value, int bits) {
+    assert(bits >= 0 && bits < 31);
     return wrap(static_cast<std::uint32_t>(value) & ((std::uint32_t{1} << bits) - 1u));
 }
 

@@ -1,0 +1,228 @@
+// Reading the console input through a buffer: the same lines as the plain
+// reading of a text, in time linear in the input, and input read ahead is
+// handed back where the input can be repositioned.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "records/input.hpp"
+#include "tests/support/program.hpp"
+#include "tests/support/streams.hpp"
+
+namespace tamboril::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using records::FdLineSource;
+using records::InputError;
+using records::kMaxLineKept;
+using records::TextLineSource;
+
+class InputReadingTest : public ::testing::Test {
+protected:
+    void SetUp() override { dir_ = make_temp_dir(); }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path write_input(const std::string& text) {
+        const fs::path path = dir_ / "input";
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    fs::path dir_;
+};
+
+std::vector<std::string> all_lines(records::LineSource& source) {
+    std::vector<std::string> lines;
+    while (auto line = source.next_line()) lines.push_back(*line);
+    return lines;
+}
+
+struct Text {
+    const char* label;
+    std::string text;
+};
+
+void PrintTo(const Text& t, std::ostream* os) { *os << t.label; }
+
+const std::string kLong = std::string(kMaxLineKept + 100, 'a') + "\r";
+
+const Text kTexts[] = {
+    {"Empty", ""},
+    {"OneLine", "URN01\n"},
+    {"NoFinalLineEnd", "URN01\n5\n2"},
+    {"CrLf", "URN01\r\n5\r\n\r\n2\r\n"},
+    {"EmptyLines", "\n\n\n"},
+    {"LoneCr", "\r"},
+    {"LongLineThenShort", kLong + "\n7\n" + kLong},
+    {"KeptLengthExactly", std::string(kMaxLineKept + 1, 'b') + "\r\nx\n"},
+};
+
+// Each text, read through buffers of several sizes, gives the lines of the
+// plain reading of the same text.
+class BufferedLines
+    : public InputReadingTest,
+      public ::testing::WithParamInterface<std::tuple<std::size_t, bool, Text>> {};
+
+TEST_P(BufferedLines, SameAsThePlainReading) {
+    const auto& [buffer, from_pipe, text] = GetParam();
+    TextLineSource plain(text.text);
+    const std::vector<std::string> expected = all_lines(plain);
+    std::vector<std::string> got;
+    if (from_pipe) {
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0);
+        std::thread writer([&, fd = fds[1]] {
+            const std::string& bytes = text.text;
+            // In uneven pieces, as a pipe may deliver them.
+            for (std::size_t at = 0; at < bytes.size();) {
+                const std::size_t piece = std::min<std::size_t>(bytes.size() - at, 1 + at % 4099);
+                const ssize_t put = ::write(fd, bytes.data() + at, piece);
+                if (put <= 0) break;
+                at += static_cast<std::size_t>(put);
+            }
+            ::close(fd);
+        });
+        FdLineSource source(fds[0], buffer);
+        got = all_lines(source);
+        writer.join();
+        ::close(fds[0]);
+    } else {
+        const int fd = ::open(write_input(text.text).c_str(), O_RDONLY);
+        ASSERT_GE(fd, 0);
+        FdLineSource source(fd, buffer);
+        got = all_lines(source);
+        ::close(fd);
+    }
+    EXPECT_EQ(got, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, BufferedLines,
+    ::testing::Combine(::testing::Values(1, 2, 7, 4096, records::kReadBufferBytes),
+                       ::testing::Bool(), ::testing::ValuesIn(kTexts)),
+    [](const auto& info) {
+        return std::string(std::get<2>(info.param).label) + "_Buffer" +
+               std::to_string(std::get<0>(info.param)) +
+               (std::get<1>(info.param) ? "_Pipe" : "_File");
+    });
+
+TEST_F(InputReadingTest, ReadErrorIsNotTheEndOfInput) {
+    const int fd = ::open("/", O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(fd, 0);
+    FdLineSource source(fd);
+    try {
+        source.next_line();
+        ADD_FAILURE() << "a directory read as lines";
+    } catch (const InputError& e) {
+        EXPECT_STREQ(e.what(), "cannot read the console input: Is a directory");
+    }
+    ::close(fd);
+}
+
+TEST_F(InputReadingTest, FileInputIsHandedBackAfterTheLinesTaken) {
+    const int fd = ::open(write_input("URN10\n2\nrest\nof it\n").c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    FdLineSource source(fd);
+    EXPECT_EQ(source.next_line(), std::optional<std::string>("URN10"));
+    EXPECT_EQ(source.give_back(), 0);
+    EXPECT_EQ(::lseek(fd, 0, SEEK_CUR), 6);
+    // Reading goes on from there, whoever read in between.
+    char byte = 0;
+    ASSERT_EQ(::read(fd, &byte, 1), 1);
+    EXPECT_EQ(byte, '2');
+    EXPECT_EQ(source.next_line(), std::optional<std::string>(""));
+    EXPECT_EQ(source.next_line(), std::optional<std::string>("rest"));
+    ::close(fd);
+}
+
+TEST_F(InputReadingTest, PipeInputIsNotHandedBack) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    ASSERT_EQ(::write(fds[1], "a\nb\n", 4), 4);
+    ::close(fds[1]);
+    FdLineSource source(fds[0]);
+    EXPECT_EQ(source.next_line(), std::optional<std::string>("a"));
+    EXPECT_EQ(source.give_back(), 0);  // nothing to do: a pipe cannot go back
+    EXPECT_EQ(source.next_line(), std::optional<std::string>("b"));
+    EXPECT_EQ(source.next_line(), std::nullopt);
+    ::close(fds[0]);
+}
+
+// From a file, the command at the pause and whatever reads the input after
+// the program go on from the line after the last answer.
+TEST_F(InputReadingTest, CommandAtThePauseReadsTheRestOfAFile) {
+    write_input("URN10\n2\n1\ncat > rest.txt\nline one\nline two\n");
+    const ProgramRun run = run_shell(dir_, "\"$TAMBORIL\" < input", "");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(read_file(dir_ / "rest.txt"), "line one\nline two\n");
+}
+
+TEST_F(InputReadingTest, InputAfterTheRunIsLeftForTheNextReader) {
+    write_input("URN10\n2\n1\n\nleft over\n");
+    const ProgramRun run = run_shell(dir_, "{ \"$TAMBORIL\" > /dev/null; cat; } < input", "");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "left over\n");
+}
+
+// A name line of 200 MB without a line end is read in time linear in its
+// length and in memory that does not grow with it. /usr/bin/time measures the
+// program alone.
+class LongLine : public InputReadingTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(LongLine, ReadQuicklyInBoundedMemory) {
+    if (::access("/usr/bin/time", X_OK) != 0) GTEST_SKIP() << "/usr/bin/time is not installed";
+    constexpr std::size_t kBytes = 200'000'000;
+    StreamSetup setup;
+    setup.shell = "exec /usr/bin/time -f 'usage %U %S %M' -o usage \"$TAMBORIL\"";
+    if (GetParam()) {
+        setup.input = "URN10";
+        setup.filler_bytes = kBytes - 5;
+    } else {
+        std::ofstream file(dir_ / "input", std::ios::binary);
+        file << "URN10";
+        const std::string block(1 << 20, 'z');
+        for (std::size_t at = 5; at < kBytes; at += block.size()) {
+            file.write(block.data(), static_cast<std::streamsize>(std::min(block.size(), kBytes - at)));
+        }
+        file.close();
+        ASSERT_EQ(fs::file_size(dir_ / "input"), kBytes);
+        setup.in = Stream::file(dir_ / "input");
+    }
+    const StreamRun run = run_with_streams(dir_, setup);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "tamboril: end of input while reading N (values per sequence)\n");
+    EXPECT_EQ(read_file(dir_ / "ARCHURN10"), "");
+
+    double user = 0, system = 0;
+    long peak_kib = 0;
+    // After a line on the exit status, the figures.
+    const std::string report = read_file(dir_ / "usage");
+    std::istringstream usage(report.substr(std::min(report.find("usage "), report.size())));
+    std::string word;
+    usage >> word >> user >> system >> peak_kib;
+    ASSERT_TRUE(usage) << report;
+    // Well under 2 s of processor time (the sanitizers slow every byte), in
+    // a few MiB.
+    EXPECT_LT(user + system, sanitized_build() ? 20.0 : 2.0);
+    if (!sanitized_build()) {
+        EXPECT_LT(peak_kib, 16 * 1024);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Source, LongLine, ::testing::Bool(),
+                         [](const auto& info) { return std::string(info.param ? "Pipe" : "File"); });
+
+}  // namespace
+}  // namespace tamboril::testing

@@ -1,0 +1,163 @@
+#include "tests/support/streams.hpp"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <stdexcept>
+#include <thread>
+
+namespace tamboril::testing {
+
+bool sanitized_build() {
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return true;
+#else
+    return false;
+#endif
+#else
+    return false;
+#endif
+}
+
+namespace {
+
+struct Pipe {
+    int read = -1;
+    int write = -1;
+};
+
+Pipe make_pipe() {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+    return {fds[0], fds[1]};
+}
+
+void close_fd(int& fd) {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+}
+
+// In the child: the descriptor that becomes standard stream `target`, moved
+// above the standard streams so that setting one up never clobbers another.
+int child_source(const Stream& stream, int target, int pipe_end) {
+    int fd = -1;
+    switch (stream.kind) {
+        case Stream::Kind::Pipe: fd = pipe_end; break;
+        case Stream::Kind::Descriptor: fd = stream.fd; break;
+        case Stream::Kind::Closed: return -1;
+        case Stream::Kind::Path:
+            fd = ::open(stream.path.c_str(), target == 0 ? O_RDONLY : O_WRONLY | O_CREAT, 0666);
+            if (fd < 0) ::_exit(125);
+            break;
+    }
+    const int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, 10);
+    if (moved < 0) ::_exit(125);
+    return moved;
+}
+
+}  // namespace
+
+StreamRun run_with_streams(const std::filesystem::path& dir, const StreamSetup& setup) {
+    Pipe in, out, err;
+    if (setup.in.kind == Stream::Kind::Pipe) in = make_pipe();
+    if (setup.out.kind == Stream::Kind::Pipe) out = make_pipe();
+    if (setup.err.kind == Stream::Kind::Pipe) err = make_pipe();
+    if (setup.nonblocking_input && in.read >= 0) ::fcntl(in.read, F_SETFL, O_NONBLOCK);
+
+    // A program that ends before it has read all its input must not end the
+    // test with SIGPIPE; the child sets its own disposition.
+    struct IgnoreSigpipe {
+        void (*old)(int) = ::signal(SIGPIPE, SIG_IGN);
+        ~IgnoreSigpipe() { ::signal(SIGPIPE, old); }
+    } ignore_sigpipe;
+
+    const pid_t pid = ::fork();
+    if (pid < 0) throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        const int sources[3] = {child_source(setup.in, 0, in.read),
+                                child_source(setup.out, 1, out.write),
+                                child_source(setup.err, 2, err.write)};
+        for (int target = 0; target < 3; ++target) {
+            if (sources[target] < 0) {
+                ::close(target);
+            } else if (::dup2(sources[target], target) < 0) {
+                ::_exit(125);
+            }
+        }
+        ::signal(SIGPIPE, setup.ignore_sigpipe ? SIG_IGN : SIG_DFL);
+        if (::chdir(dir.c_str()) != 0) ::_exit(126);
+        if (!setup.shell.empty()) {
+            ::setenv("TAMBORIL", TAMBORIL_EXE, 1);
+            ::execl("/bin/sh", "sh", "-c", setup.shell.c_str(), static_cast<char*>(nullptr));
+        } else {
+            ::execl(TAMBORIL_EXE, "tamboril", static_cast<char*>(nullptr));
+        }
+        ::_exit(127);
+    }
+    close_fd(in.read);
+    close_fd(out.write);
+    close_fd(err.write);
+
+    StreamRun run;
+    if (in.write >= 0) {
+        if (setup.input_delay.count() > 0) std::this_thread::sleep_for(setup.input_delay);
+        ::fcntl(in.write, F_SETFL, O_NONBLOCK);
+        if (setup.input.empty() && setup.filler_bytes == 0) close_fd(in.write);
+    }
+    std::size_t sent = 0;
+    const std::string filler(setup.filler_bytes > 0 ? std::size_t{1} << 16 : 0, setup.filler);
+    while (out.read >= 0 || err.read >= 0 || in.write >= 0) {
+        pollfd fds[3] = {{out.read, POLLIN, 0}, {err.read, POLLIN, 0}, {in.write, POLLOUT, 0}};
+        if (::poll(fds, 3, -1) < 0) {
+            if (errno == EINTR) continue;
+            break;
+        }
+        char buf[65536];
+        for (int k = 0; k < 2; ++k) {
+            if (fds[k].revents == 0) continue;
+            int& fd = k == 0 ? out.read : err.read;
+            std::string& text = k == 0 ? run.out : run.err;
+            const ssize_t got = ::read(fd, buf, sizeof buf);
+            if (got <= 0) {
+                close_fd(fd);
+                continue;
+            }
+            text.append(buf, static_cast<std::size_t>(got));
+            if (k == 0 && !setup.close_output_after.empty() &&
+                text.find(setup.close_output_after) != std::string::npos) {
+                close_fd(fd);
+            }
+        }
+        if (in.write >= 0 && fds[2].revents != 0) {
+            const std::size_t total = setup.input.size() + setup.filler_bytes;
+            ssize_t put;
+            if (sent < setup.input.size()) {
+                put = ::write(in.write, setup.input.data() + sent, setup.input.size() - sent);
+            } else {
+                put = ::write(in.write, filler.data(), std::min(filler.size(), total - sent));
+            }
+            if (put > 0) sent += static_cast<std::size_t>(put);
+            if ((put < 0 && errno != EAGAIN) || sent == total) close_fd(in.write);
+        }
+    }
+    int status = 0;
+    rusage usage{};
+    while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
+    }
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    run.cpu_seconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                      static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+    return run;
+}
+
+}  // namespace tamboril::testing

@@ -1,0 +1,56 @@
+// Runs the built program with its standard streams set up as a test needs:
+// pipes, files, devices, a directory, a descriptor the test holds, or closed.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+namespace tamboril::testing {
+
+struct Stream {
+    enum class Kind { Pipe, Path, Descriptor, Closed };
+    Kind kind = Kind::Pipe;
+    std::filesystem::path path;  // Path: opened for reading (0) or writing (1, 2)
+    int fd = -1;                 // Descriptor: given to the program as it is
+
+    static Stream pipe() { return {}; }
+    static Stream file(std::filesystem::path p) { return {Kind::Path, std::move(p), -1}; }
+    static Stream descriptor(int fd) { return {Kind::Descriptor, {}, fd}; }
+    static Stream closed() { return {Kind::Closed, {}, -1}; }
+};
+
+struct StreamSetup {
+    Stream in, out, err;
+    // Written to a piped standard input, followed by `filler_bytes` bytes
+    // `filler`; then the pipe is closed.
+    std::string input;
+    std::size_t filler_bytes = 0;
+    char filler = 'z';
+    // The piped standard input is non-blocking, and its input comes late.
+    bool nonblocking_input = false;
+    std::chrono::milliseconds input_delay{0};
+    // A piped standard output is closed by its reader as soon as this text
+    // has come (empty: read to the end).
+    std::string close_output_after;
+    // The program starts with SIGPIPE ignored.
+    bool ignore_sigpipe = false;
+    // Run through /bin/sh -c with the program's path in $TAMBORIL.
+    std::string shell;
+};
+
+struct StreamRun {
+    std::string out;  // what came through a piped standard output
+    std::string err;  // and a piped standard error
+    int status = -1;  // exit status, or -1 when a signal ended the process
+    int signal = 0;   // the signal that ended it
+    double cpu_seconds = 0;  // user and system time of the process
+};
+
+// Runs the program (or `setup.shell`) in `dir`.
+StreamRun run_with_streams(const std::filesystem::path& dir, const StreamSetup& setup);
+
+// The program runs under the sanitizers: slower, and with more memory.
+bool sanitized_build();
+
+}  // namespace tamboril::testing
