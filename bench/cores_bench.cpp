@@ -77,26 +77,18 @@ void FillAndRender(benchmark::State& state, Core core) {
 }
 
 // One line per core: its name and an expression giving the core in its
-// starting state (a core that needs more set-up can be built by a lambda
-// called on the spot: [] { Core c; c.initialise(); return c; }()).
+// starting state.
 #define TAMBORIL_BENCH_CORE(name, ...)             \
     BENCHMARK_CAPTURE(Fill, name, __VA_ARGS__);    \
     BENCHMARK_CAPTURE(FillAndRender, name, __VA_ARGS__)
 
-TAMBORIL_BENCH_CORE(URN01, Urn01Core{524287});
-TAMBORIL_BENCH_CORE(URN10, Urn10Core{1});
-
-template <class Core>
-Core initialised() {
-    Core core;
-    core.initialise();
-    return core;
-}
+TAMBORIL_BENCH_CORE(URN01, Urn01Core::start());
+TAMBORIL_BENCH_CORE(URN10, Urn10Core::start());
 
 // URN30 and URN34 do work at the start of every call; here one long call.
 struct Urn30OneCall {
     Urn30Core core = [] {
-        Urn30Core c = initialised<Urn30Core>();
+        Urn30Core c = Urn30Core::start();
         c.begin_call();
         return c;
     }();
@@ -104,36 +96,36 @@ struct Urn30OneCall {
 };
 struct Urn34OneCall {
     Urn34Core core = [] {
-        Urn34Core c = initialised<Urn34Core>();
+        Urn34Core c = Urn34Core::start();
         c.prime();
         return c;
     }();
     void fill(std::span<float> out) { core.fill(out); }
 };
 
-TAMBORIL_BENCH_CORE(URN02, initialised<Urn02Core>());
-TAMBORIL_BENCH_CORE(URN03, Urn03Core{1, 0});
-TAMBORIL_BENCH_CORE(URN05, initialised<Urn05Core>());
-TAMBORIL_BENCH_CORE(URN06, Urn06Core{1, 0});
-TAMBORIL_BENCH_CORE(URN08, Urn08Core{524287});
-TAMBORIL_BENCH_CORE(URN09, Urn09Core{524287});
-TAMBORIL_BENCH_CORE(URN11, initialised<Urn11Core>());
-TAMBORIL_BENCH_CORE(URN12, initialised<Urn12Core>());
-TAMBORIL_BENCH_CORE(URN13, initialised<Urn13Core>());
-TAMBORIL_BENCH_CORE(URN14, initialised<Urn14Core>());
-TAMBORIL_BENCH_CORE(URN20, Urn20Core{524287});
-TAMBORIL_BENCH_CORE(URN21, initialised<Urn21Core>());
-TAMBORIL_BENCH_CORE(URN22, initialised<Urn22Core>());
-TAMBORIL_BENCH_CORE(URN28, initialised<Urn28Core>());
+TAMBORIL_BENCH_CORE(URN02, Urn02Core::start());
+TAMBORIL_BENCH_CORE(URN03, Urn03Core::start());
+TAMBORIL_BENCH_CORE(URN05, Urn05Core::start());
+TAMBORIL_BENCH_CORE(URN06, Urn06Core::start());
+TAMBORIL_BENCH_CORE(URN08, Urn08Core::start());
+TAMBORIL_BENCH_CORE(URN09, Urn09Core::start());
+TAMBORIL_BENCH_CORE(URN11, Urn11Core::start());
+TAMBORIL_BENCH_CORE(URN12, Urn12Core::start());
+TAMBORIL_BENCH_CORE(URN13, Urn13Core::start());
+TAMBORIL_BENCH_CORE(URN14, Urn14Core::start());
+TAMBORIL_BENCH_CORE(URN20, Urn20Core::start());
+TAMBORIL_BENCH_CORE(URN21, Urn21Core::start());
+TAMBORIL_BENCH_CORE(URN22, Urn22Core::start());
+TAMBORIL_BENCH_CORE(URN28, Urn28Core::start());
 TAMBORIL_BENCH_CORE(URN30, Urn30OneCall{});
-TAMBORIL_BENCH_CORE(URN31, Urn31Urn32Core{kUrn31Constants, 1234567});
-TAMBORIL_BENCH_CORE(URN32, Urn31Urn32Core{kUrn32Constants, 1234567});
-TAMBORIL_BENCH_CORE(URN33, Urn33Core{12345678.0f});
+TAMBORIL_BENCH_CORE(URN31, Urn31Core::start());
+TAMBORIL_BENCH_CORE(URN32, Urn32Core::start());
+TAMBORIL_BENCH_CORE(URN33, Urn33Core::start());
 TAMBORIL_BENCH_CORE(URN34, Urn34OneCall{});
-TAMBORIL_BENCH_CORE(URN35, initialised<Urn35Core>());
-TAMBORIL_BENCH_CORE(URN36, initialised<Urn36Core>());
-TAMBORIL_BENCH_CORE(URN37, Urn37Core{32767});
-TAMBORIL_BENCH_CORE(URN38, Urn38Core{32767});
+TAMBORIL_BENCH_CORE(URN35, Urn35Core::start());
+TAMBORIL_BENCH_CORE(URN36, Urn36Core::start());
+TAMBORIL_BENCH_CORE(URN37, Urn37Core::start());
+TAMBORIL_BENCH_CORE(URN38, Urn38Core::start());
 
 // URN39 over the counts of a full run, 1 to 10^7, again and again.
 struct Urn39FullRun {
