@@ -71,16 +71,16 @@ void Operation::sequence(std::span<float> out) {
     if (out.size() > static_cast<std::size_t>(INT32_MAX)) {
         throw std::length_error("a sequence holds at most 2147483647 values");
     }
-    const auto n = static_cast<std::int32_t>(out.size());
-    if (!started_) {
-        initialise(name_);
-        started_ = true;
-    }
-    begin_call();
-    if (generates()) {
-        fill(out);
-        end_call(n);
-    }
+    // The blocks of the call, copied into `out` in order.
+    struct Into final : SampleSink {
+        explicit Into(std::span<float> out) : rest(out) {}
+        void put(std::span<const float> samples) override {
+            std::copy(samples.begin(), samples.end(), rest.begin());
+            rest = rest.subspan(samples.size());
+        }
+        std::span<float> rest;
+    } into(out);
+    generate(static_cast<std::int32_t>(out.size()), into);
 }
 
 void Operation::generate(std::int32_t n, SampleSink& sink) {
