@@ -57,13 +57,7 @@ void DataFile::write_samples(std::span<const float> samples) {
         if (buffer_.size() - used_ < kDataRecordBytes) flush();
         const std::size_t room = (buffer_.size() - used_) / kDataRecordBytes;
         const std::size_t count = samples.size() < room ? samples.size() : room;
-        char* out = buffer_.data() + used_;
-        for (const float sample : samples.first(count)) {
-            render_sample_line(sample, out);
-            out[kDataLineWidth] = '\r';
-            out[kDataLineWidth + 1] = '\n';
-            out += kDataRecordBytes;
-        }
+        render_sample_records(samples.first(count), buffer_.data() + used_);
         used_ += count * kDataRecordBytes;
         samples = samples.subspan(count);
     }

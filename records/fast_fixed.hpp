@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <span>
 
 #include "records/data_line.hpp"
 
@@ -88,6 +89,18 @@ inline void render_sample_line(float value, char* out) {
     std::memcpy(out, &kPointTwoDigits[top], 4);
     std::memcpy(out + 3, &kFourDigits.text[middle], 4);
     std::memcpy(out + 7, &kFourDigits.text[low - middle * 10000], 4);
+}
+
+// Writes one data-file record per sample at `out` (its line, then CR LF),
+// kDataRecordBytes each; returns the end.
+inline char* render_sample_records(std::span<const float> samples, char* out) {
+    for (const float sample : samples) {
+        render_sample_line(sample, out);
+        out[kDataLineWidth] = '\r';
+        out[kDataLineWidth + 1] = '\n';
+        out += kDataRecordBytes;
+    }
+    return out;
 }
 
 }  // namespace tamboril::records

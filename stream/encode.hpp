@@ -7,7 +7,6 @@
 #include <cstring>
 #include <span>
 
-#include "records/datafile.hpp"
 #include "records/fast_fixed.hpp"
 #include "stream/options.hpp"
 
@@ -33,14 +32,7 @@ inline std::uint32_t u32_word(float s) {
 // samples.size() * bytes_per_sample(format) bytes; returns the end.
 inline char* encode(Format format, std::span<const float> samples, char* out) {
     switch (format) {
-        case Format::Lines:
-            for (const float s : samples) {
-                records::render_sample_line(s, out);
-                out[records::kDataLineWidth] = '\r';
-                out[records::kDataLineWidth + 1] = '\n';
-                out += records::kDataRecordBytes;
-            }
-            return out;
+        case Format::Lines: return records::render_sample_records(samples, out);
         case Format::F32:
             std::memcpy(out, samples.data(), samples.size_bytes());
             return out + samples.size_bytes();
