@@ -206,11 +206,11 @@ TEST_P(PackedStreams, CarryTheTopBitsOfTheF32Values) {
     EXPECT_EQ(bit_text_of_words(packed.out), packed_bit_text(samples, bits));
 }
 
-// The widths that the quality report uses (13 for URN10, 15 for URN13, URN36
-// and URN38, 14 for URN35, 23 for URN30, 24 for the others), and the extremes.
+// Widths of every kind (7, 11, 14, 15, 23 and 24 are those of the quality
+// report), and the extremes.
 const PackedRun kPackedRuns[] = {
-    {"URN10", 13}, {"URN13", 15}, {"URN35", 14}, {"URN30", 23}, {"URN03", 24},
-    {"URN34", 24}, {"URN38", 15}, {"URN01", 1},  {"URN22", 31}, {"URN39", 32},
+    {"URN10", 11}, {"URN13", 15}, {"URN35", 7},  {"URN30", 23}, {"URN03", 24}, {"URN34", 24},
+    {"URN38", 14}, {"URN10", 13}, {"URN01", 1},  {"URN22", 31}, {"URN39", 32},
 };
 
 INSTANTIATE_TEST_SUITE_P(ReportWidths, PackedStreams, ::testing::ValuesIn(kPackedRuns),
