@@ -187,7 +187,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get update
   DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 fi
-gnuplot -e 'set terminal' 2>&1 | grep -q pngcairo && png_terminal=pngcairo || png_terminal=png
+terminals=$(gnuplot -e 'set terminal' 2>&1)
+case "$terminals" in *pngcairo*) png_terminal=pngcairo ;; *) png_terminal=png ;; esac
 
 stream=${TAMBORIL_STREAM:-$root/build/tamboril-stream}
 if [ ! -x "$stream" ]; then
