@@ -40,7 +40,7 @@ std::uint32_t floor_word(float s) {
 
 std::vector<std::uint32_t> words_of(const std::string& bytes) {
     std::vector<std::uint32_t> words(bytes.size() / 4);
-    std::memcpy(words.data(), bytes.data(), words.size() * 4);
+    if (!words.empty()) std::memcpy(words.data(), bytes.data(), words.size() * 4);
     return words;
 }
 

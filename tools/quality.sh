@@ -61,10 +61,10 @@ case "$jobs" in ''|*[!0-9]*|0) echo "quality.sh: --jobs must be a whole number o
 # the generator can give. The bits beyond B are fixed by the format or by
 # the set of values: a single-precision sample has at most 24 significant
 # bits (for s of 1/2 and more the low 8 bits of the word are 0); where an
-# exact value can fall half-way between two single-precision numbers,
-# rounding to even makes the 24th bit 0 more often than 1 (23 bits); values
-# that are all odd multiples of the last bit leave that bit 1; a count of
-# values that is no power of two gives cells of unequal weight. What the
+# exact value of 1/2 or more can fall half-way between two single-precision
+# numbers, rounding to even makes the 24th bit 0 more often than 1 (23 bits);
+# values that are all odd multiples of the last bit leave that bit 1; a count
+# of values that is no power of two gives cells of unequal weight. What the
 # recurrence does within those B bits (short periods of the low bits of a
 # power-of-two modulus, lattices) is the generator's own and counts against it.
 #
@@ -103,7 +103,7 @@ notes_table='
 URN01 the minimal standard multiplier 16807
 URN02 three sequences mixed through a table
 URN03 the multiplier 65539 puts consecutive triples on 15 planes
-URN05 a feedback shift register (exclusive or of words 27 apart)
+URN05 a feedback shift register, the exclusive or of words 27 apart
 URN06 the multiplier 65539 modulo 2^32: the planes of URN03, folded
 URN08 the multiplier 65539 puts consecutive triples on 15 planes
 URN09 the multiplier 65539 puts consecutive triples on 15 planes
@@ -364,8 +364,8 @@ test_names=$(while read -r number _; do cat "$work/test.$number"; done <"$work/t
 
 Each of the generators that produce values, from its fixed starting state,
 through a selection of tests of the dieharder battery (the Debian package
-`dieharder`), which reads raw 32-bit words on standard
-input (`-g 200`), and pictures of consecutive values drawn with gnuplot.
+`dieharder`), which reads raw 32-bit words on standard input (`-g 200`), and
+pictures of consecutive values drawn with gnuplot.
 `tools/quality.sh` writes this page, `quality.csv` and the pictures.
 
 ## The words the tests read
@@ -388,19 +388,26 @@ are formed in two ways:
 
 B is chosen so that these tests judge how the values follow one another, not
 how many values there are: it is the number of leading bits that are uniform
-for a uniform choice among the values that the generator can give. That is 24
-for most generators; 23 where an exact value can fall half-way between two
-single-precision numbers (X × 2^-31 for every X below 2^31, as `URN14`,
-`URN28` give, and `URN02`, `URN32`), since rounding to even then makes the
-24th bit 0 more often than 1, and where every value is an odd multiple of
-2^-24 (`URN30`, `URN31`); the bits of the values where they have fewer
-(`URN10` 11, its states being 1 modulo 4; `URN38` 14, odd states; `URN13`,
-`URN36` 15); and 7 for `URN35`, whose 32362 values fall unevenly into cells of
-14 bits (406 of the 16384 cells hold one value, the others two) but evenly
-enough into cells of 7 bits (252 or 253 each). `tools/quality.sh` gives each
-generator's B with its reason. What a recurrence does within those bits, such
-as the short periods of the low bits of a power-of-two modulus, is the
-generator's own fault and counts against it.
+for a uniform choice among the values that the generator can give.
+
+- 24 where rounding to single precision leaves the top 24 bits even:
+  X / (2^31 − 1), which is never half-way between two single-precision
+  numbers, and X × 2^-31 where every X is odd, which is half-way only below
+  2^-6, where the bit that rounding to even fixes lies below the top 24.
+- 23 where values from 1/2 up can fall half-way, since rounding to even then
+  makes the 24th bit 0 more often than 1: X × 2^-31 for every X below 2^31
+  (`URN02`, `URN14`, `URN28`), and `URN32`'s odd 25-bit values, every one of
+  which from 1/2 up is half-way; 23 also where every value is an odd multiple
+  of 2^-24 (`URN30`, `URN31`).
+- The bits of the values where they have fewer: `URN10` 11 (its states are 1
+  modulo 4), `URN38` 14 (odd states), `URN13` and `URN36` 15.
+- 7 for `URN35`, whose 32362 values fall unevenly into cells of 14 bits (406
+  of the 16384 cells hold one value, the others two) but evenly enough into
+  cells of 7 bits (252 or 253 each).
+
+`tools/quality.sh` gives each generator's B with its reason. What a recurrence
+does within those bits, such as the short periods of the low bits of a
+power-of-two modulus, is the generator's own fault and counts against it.
 
 These widths were checked with ideal sources of the same output: a good
 64-bit generator's values rounded to single precision fail birthday spacings,
@@ -408,8 +415,9 @@ OPSO, binary rank, count-the-1s and the serial test as plain words and pass
 them packed with B = 24; a uniform choice of X × 2^-31 among every X below 2^31
 packed with 24 bits fails the serial test (its single bits) once 500 p-samples
 are taken, and passes with 23; every 25-bit value rounded to single precision
-fails OPSO, count-the-1s and the serial test with 24 bits and passes with 23; a uniform choice among `URN35`'s
-32362 values fails the serial test with 14, 13 or 12 bits and passes with 7.
+fails OPSO, count-the-1s and the serial test with 24 bits and passes with 23;
+a uniform choice among `URN35`'s 32362 values fails the serial test with 14,
+13 or 12 bits and passes with 7.
 So a failure of a packed test means the generator, not the format.
 
 EOF
@@ -457,20 +465,32 @@ EOF
 ## Verdicts
 
 EOF
+  # Who passes everything, who fails everything.
+  while read -r name _; do cat "$work/$name.rows"; done <"$work/generators" | awk -F, '
+    !($1 in seen) { name[++n] = $1 }
+    { seen[$1]++; if ($4 == "PASSED") passed[$1]++; if ($4 == "FAILED") failed[$1]++ }
+    function list(all,   i, s, c) {
+      for (i = 1; i <= n; i++) if ((all ? passed[name[i]] : failed[name[i]]) == seen[name[i]]) s = s (c++ ? ", " : "") "`" name[i] "`"
+      return c ? s : "none"
+    }
+    END { printf "Pass every test: %s. Fail every test: %s.\n\n", list(1), list(0) }'
   while read -r name _; do
     note=$(awk -v n="$name" '$1 == n { $1 = ""; sub(/^ /, ""); print }' <<<"$notes_table")
-    awk -F, -v name="$name" -v note="$note" -v total="$(wc -l <"$work/tests")" '
-      { n++; if ($4 == "FAILED") failed[++f] = $2; else if ($4 == "WEAK") weak[++w] = $2 }
-      function names(list, k,   s, i) { for (i = 1; i <= k; i++) s = s (i == 1 ? "" : (i == k ? " and " : ", ")) "`" list[i] "`"; return s }
+    # The rows come in the order of the tests; each is named in plain words.
+    awk -v name="$name" -v note="$note" '
+      NR == FNR { $1 = ""; $2 = ""; sub(/^  /, ""); words[++total] = $0; next }
+      { split($0, field, ","); row++
+        if (field[4] == "FAILED") failed[++f] = words[row]; else if (field[4] == "WEAK") weak[++w] = words[row] }
+      function names(list, k,   s, i) { for (i = 1; i <= k; i++) s = s (i == 1 ? "" : (i == k ? " and " : ", ")) list[i]; return s }
       END {
         if (f == 0 && w == 0) v = "sound in this battery: passes every test"
         else if (f == 0) v = "passes, but stays weak in " names(weak, w)
-        else if (f <= 2) v = "flawed: fails " names(failed, f)
-        else if (f < total) v = "poor: fails " f " of " total " tests (" names(failed, f) ")"
+        else if (f <= 2) v = "flawed: fails " names(failed, f) ", passes the other " total - f
+        else if (f < total) v = "poor: fails " f " of " total " tests: " names(failed, f)
         else v = "unusable: fails every test"
-        if (f > 0 && w > 0) v = v ", weak in " names(weak, w)
+        if (f > 0 && w > 0) v = v "; weak in " names(weak, w)
         printf "- **%s** (%s): %s.\n", name, note, v
-      }' "$work/$name.rows"
+      }' "$work/tests" "$work/$name.rows"
   done <"$work/generators"
 
   cat <<EOF
