@@ -72,7 +72,7 @@ Options parse_options(std::span<const std::string_view> args) {
                 value = arg.substr(equals + 1);
                 has_value = true;
             }
-            if (option != "--count" && option != "--sequence" && option != "--format") {
+            if (option != "--count" && option != "--sequence" && option != "--format" && option != "--bits") {
                 throw UsageError("unknown option \"" + shown(option) + "\" (see --help)");
             }
             if (!has_value) {
@@ -84,6 +84,8 @@ Options parse_options(std::span<const std::string_view> args) {
             } else if (option == "--sequence") {
                 options.sequence = static_cast<std::int32_t>(
                     parse_number(option, value, 1, std::numeric_limits<std::int32_t>::max()));
+            } else if (option == "--bits") {
+                options.bits = static_cast<int>(parse_number(option, value, 1, kWholeWordBits));
             } else {
                 options.format = parse_format(value);
             }
@@ -99,11 +101,14 @@ Options parse_options(std::span<const std::string_view> args) {
         return options;
     }
     if (!named) throw UsageError("no generator name (see --help; --list shows the names)");
+    if (options.bits != kWholeWordBits && options.format != Format::U32) {
+        throw UsageError("--bits " + std::to_string(options.bits) + " needs --format u32");
+    }
     return options;
 }
 
 std::string_view usage() {
-    return "usage: tamboril-stream NAME [--count K] [--sequence N] [--format lines|f32|u32]\n"
+    return "usage: tamboril-stream NAME [--count K] [--sequence N] [--format lines|f32|u32] [--bits B]\n"
            "       tamboril-stream --list\n"
            "       tamboril-stream --help\n"
            "\n"
@@ -118,6 +123,11 @@ std::string_view usage() {
            "                 f32:   each value as a little-endian IEEE binary32\n"
            "                 u32:   each value s as the little-endian 32-bit word\n"
            "                        floor(s * 2^32), 1.0 as FFFFFFFF\n"
+           "  --bits B       with u32, 1 to 32 (default 32, one word per value): only\n"
+           "                 the top B bits of each value's word, packed one value\n"
+           "                 after another, most significant bit first, into 32-bit\n"
+           "                 little-endian words; a last word that is not full is\n"
+           "                 completed with zero bits\n"
            "  --list         the generators that produce values, one a line\n"
            "  --help         this text\n"
            "\n"

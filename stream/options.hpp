@@ -17,6 +17,8 @@ enum class Format {
 };
 
 inline constexpr std::int32_t kDefaultSequence = 10000;
+// Bits of each sample in the u32 format: 32 is one whole word per sample.
+inline constexpr int kWholeWordBits = 32;
 
 struct Options {
     enum class Action { Stream, List, Help };
@@ -25,6 +27,9 @@ struct Options {
     std::optional<std::uint64_t> count;  // samples to write; none: until the reader leaves
     std::int32_t sequence = kDefaultSequence;  // N of each call
     Format format = Format::Lines;
+    // u32 only: with fewer than 32, the top `bits` bits of each sample's
+    // word, packed one sample after another into 32-bit words.
+    int bits = kWholeWordBits;
 };
 
 // A command line that cannot be followed; the message is one line.

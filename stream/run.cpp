@@ -44,14 +44,14 @@ std::string catalogue_list() {
 
 void stream_samples(const Options& options, int out) {
     std::unique_ptr<generators::Operation> generator = generators::make_operation(options.name);
-    Output output(out, options.format);
+    Output output(out, options.format, kOutputBufferBytes, options.bits);
     std::optional<std::uint64_t> left = options.count;
     while (!left || *left > 0) {
         const std::int32_t n = next_call_size(left, options.sequence);
         generator->generate(n, output);
         if (left) *left -= static_cast<std::uint64_t>(n);
     }
-    output.flush();
+    output.finish();
 }
 
 }  // namespace

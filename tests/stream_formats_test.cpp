@@ -40,7 +40,7 @@ std::uint32_t floor_word(float s) {
 
 std::vector<std::uint32_t> words_of(const std::string& bytes) {
     std::vector<std::uint32_t> words(bytes.size() / 4);
-    std::memcpy(words.data(), bytes.data(), words.size() * 4);
+    if (!words.empty()) std::memcpy(words.data(), bytes.data(), words.size() * 4);
     return words;
 }
 
@@ -80,16 +80,16 @@ TEST(U32Word, AgreesWithTheFloorFromTheBitsOverTheUnitInterval) {
 
 // The bytes Output writes to a file for the samples, put in blocks of `block`.
 std::string written(Format format, std::size_t buffer_bytes, const std::vector<float>& samples,
-                    std::size_t block) {
+                    std::size_t block, int bits = kWholeWordBits) {
     const auto dir = tamboril::testing::make_temp_dir();
     const auto path = dir / "out";
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     {
-        Output output(fd, format, buffer_bytes);
+        Output output(fd, format, buffer_bytes, bits);
         for (std::size_t at = 0; at < samples.size(); at += block) {
             output.put(std::span<const float>(samples).subspan(at, std::min(block, samples.size() - at)));
         }
-        output.flush();
+        output.finish();
     }
     ::close(fd);
     const std::string bytes = tamboril::testing::read_file(path);
@@ -113,6 +113,110 @@ TEST(StreamOutput, SmallBuffersAndOddBlocksWriteTheSameBytes) {
         }
     }
 }
+
+// The packed stream as a text of '0' and '1': the top `bits` bits of each
+// sample's word one after another, then zeros up to a whole word.
+std::string packed_bit_text(const std::vector<float>& samples, int bits) {
+    std::string text;
+    for (const float s : samples) {
+        const std::uint32_t word = s >= 1.0f ? 0xFFFFFFFFu : floor_word(s);
+        for (int b = 31; b >= 32 - bits; --b) text += (word >> b) & 1 ? '1' : '0';
+    }
+    while (text.size() % 32 != 0) text += '0';
+    return text;
+}
+
+// The bits of little-endian words, most significant first in each.
+std::string bit_text_of_words(const std::string& bytes) {
+    std::string text;
+    for (const std::uint32_t word : words_of(bytes)) {
+        for (int b = 31; b >= 0; --b) text += (word >> b) & 1 ? '1' : '0';
+    }
+    return text;
+}
+
+struct PackedCase {
+    const char* what;
+    std::vector<float> samples;
+    int bits;
+    std::vector<std::uint32_t> words;
+};
+
+TEST(PackedWords, TopBitsOfEachSampleMostSignificantFirst) {
+    const float one = 1.0f;
+    const float below_one = std::nextafter(1.0f, 0.0f);
+    std::vector<float> halves_and_quarters;
+    for (int i = 0; i < 16; ++i) halves_and_quarters.insert(halves_and_quarters.end(), {0.5f, 0.25f});
+    const PackedCase cases[] = {
+        {"one bit: 1/2 and 1/4 alternately, 32 samples to the word", halves_and_quarters, 1, {0xAAAAAAAAu}},
+        {"24 bits: four samples make three words", {0.5f, 0.25f, one, 0x1p-24f}, 24,
+         {0x80000040u, 0x0000FFFFu, 0xFF000001u}},
+        {"13 bits, the last word completed with zeros", {0.5f, below_one, 0x1p-13f}, 13,
+         {0x8007FFC0u, 0x02000000u}},
+        {"31 bits, two samples", {below_one, below_one}, 31, {0xFFFFFF01u, 0xFFFFFE00u}},
+        {"32 bits: the plain words", {0.5f, one}, 32, {0x80000000u, 0xFFFFFFFFu}},
+        {"no samples, no words", {}, 15, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (std::size_t block : {std::size_t{1}, std::size_t{3}, c.samples.size() + 1}) {
+            EXPECT_EQ(words_of(written(Format::U32, 4, c.samples, block, c.bits)), c.words) << "block " << block;
+        }
+    }
+}
+
+TEST(PackedWords, SmallBuffersAndOddBlocksWriteTheSameBytes) {
+    std::vector<float> samples;
+    for (int i = 0; i < 1001; ++i) samples.push_back(static_cast<float>((i * 7919) % 1024) / 1024.0f);
+    for (int bits : {1, 7, 13, 24, 31}) {
+        const std::string whole = written(Format::U32, kOutputBufferBytes, samples, samples.size(), bits);
+        ASSERT_EQ(whole.size(), (samples.size() * static_cast<std::size_t>(bits) + 31) / 32 * 4) << bits;
+        ASSERT_EQ(bit_text_of_words(whole), packed_bit_text(samples, bits)) << bits;
+        for (std::size_t buffer : {1u, 20u, 4096u}) {
+            for (std::size_t block : {1u, 7u, 333u}) {
+                EXPECT_EQ(written(Format::U32, buffer, samples, block, bits), whole)
+                    << bits << " bits, buffer " << buffer << ", block " << block;
+            }
+        }
+    }
+}
+
+struct PackedRun {
+    std::string_view name;
+    int bits;
+};
+
+class PackedStreams : public ::testing::TestWithParam<PackedRun> {};
+
+TEST_P(PackedStreams, CarryTheTopBitsOfTheF32Values) {
+    const auto [name_view, bits] = GetParam();
+    const std::string name(name_view);
+    // 3001 values: whole calls of 578 and a shortened one, and a last word
+    // that is not full for most widths.
+    const auto f32 = run_stream({name, "--count", "3001", "--sequence", "578", "--format", "f32"});
+    const auto packed = run_stream(
+        {name, "--count", "3001", "--sequence", "578", "--format", "u32", "--bits", std::to_string(bits)});
+    ASSERT_EQ(f32.status, 0) << f32.err;
+    ASSERT_EQ(packed.status, 0) << packed.err;
+    EXPECT_EQ(packed.err, "");
+    const auto bit_words = words_of(f32.out);
+    std::vector<float> samples;
+    for (const std::uint32_t b : bit_words) samples.push_back(std::bit_cast<float>(b));
+    ASSERT_EQ(samples.size(), 3001u);
+    EXPECT_EQ(bit_text_of_words(packed.out), packed_bit_text(samples, bits));
+}
+
+// Widths of every kind (7, 11, 14, 15, 23 and 24 are those of the quality
+// report), and the extremes.
+const PackedRun kPackedRuns[] = {
+    {"URN10", 11}, {"URN13", 15}, {"URN35", 7},  {"URN30", 23}, {"URN03", 24}, {"URN34", 24},
+    {"URN38", 14}, {"URN10", 13}, {"URN01", 1},  {"URN22", 31}, {"URN39", 32},
+};
+
+INSTANTIATE_TEST_SUITE_P(ReportWidths, PackedStreams, ::testing::ValuesIn(kPackedRuns),
+                         [](const ::testing::TestParamInfo<PackedRun>& info) {
+                             return std::string(info.param.name) + "_" + std::to_string(info.param.bits) + "Bits";
+                         });
 
 class FormatsAgree : public ::testing::TestWithParam<std::string_view> {};
 

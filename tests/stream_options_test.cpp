@@ -24,6 +24,7 @@ struct GoodLine {
     std::optional<std::uint64_t> count;
     std::int32_t sequence;
     Format format;
+    int bits = 32;
 };
 
 TEST(StreamOptions, AcceptedCommandLines) {
@@ -49,6 +50,12 @@ TEST(StreamOptions, AcceptedCommandLines) {
         {"help", {"--help"}, Help, "", std::nullopt, 10000, Format::Lines},
         {"help among others", {"URN01", "--bogus", "-h"}, Help, "", std::nullopt, 10000, Format::Lines},
         {"a name is not checked here", {"URN99"}, Stream, "URN99", std::nullopt, 10000, Format::Lines},
+        {"packed bits", {"URN10", "--format", "u32", "--bits", "13"}, Stream, "URN10", std::nullopt, 10000,
+         Format::U32, 13},
+        {"bits before the format", {"--bits=1", "URN10", "--format=u32"}, Stream, "URN10", std::nullopt, 10000,
+         Format::U32, 1},
+        {"32 bits are whole words, in any format", {"URN01", "--bits", "32"}, Stream, "URN01", std::nullopt,
+         10000, Format::Lines, 32},
     };
     for (const auto& line : lines) {
         SCOPED_TRACE(line.what);
@@ -60,6 +67,7 @@ TEST(StreamOptions, AcceptedCommandLines) {
             EXPECT_EQ(options.count, line.count);
             EXPECT_EQ(options.sequence, line.sequence);
             EXPECT_EQ(options.format, line.format);
+            EXPECT_EQ(options.bits, line.bits);
         }
     }
 }
@@ -89,6 +97,11 @@ TEST(StreamOptions, RejectedCommandLines) {
         {"format unknown", {"URN01", "--format", "u64"}, "--format must be lines, f32 or u32"},
         {"format in capitals", {"URN01", "--format", "F32"}, "--format must be"},
         {"list with a name", {"--list", "URN01"}, "--list takes no generator name"},
+        {"bits zero", {"URN01", "--format", "u32", "--bits", "0"}, "--bits must lie between 1 and 32"},
+        {"bits beyond a word", {"URN01", "--format", "u32", "--bits", "33"}, "--bits must lie between 1 and 32"},
+        {"bits without a value", {"URN01", "--format", "u32", "--bits"}, "--bits needs a value"},
+        {"bits of f32 values", {"URN01", "--format", "f32", "--bits", "24"}, "--bits 24 needs --format u32"},
+        {"bits of lines", {"URN01", "--bits", "24"}, "--bits 24 needs --format u32"},
         {"control characters shown plainly", {"URN01", "--count", "1\n2"}, "not \"1?2\""},
     };
     for (const auto& line : lines) {
