@@ -144,7 +144,7 @@ tests_table='
 12 plain minimum distance of points in a cube (3D spheres)
 13 plain squeeze
 15 plain runs up and down
-102 packed generalized serial test
+102 packed the generalized serial test
 '
 
 # dieharder: resolve an ambiguous (WEAK) result by adding psamples, 100 at a
