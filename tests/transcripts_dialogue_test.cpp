@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -90,6 +91,25 @@ TEST(Pause, RunsTheCommandAndWaitsForIt) {
     const ProgramRun run = run_program(dir, "URN10\n2\n1\necho done > pause.txt; cat ARCHURN10 >> pause.txt  \n");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(read_file(dir / "pause.txt"), "done\n" + crlf({".0152587891", ".9073486328"}));
+}
+
+TEST(Pause, CommandSeesEveryRecordOfALongRun) {
+    // Several writes of 1 MiB, the last one short: all of them are in the
+    // file, and the file closed, when the command runs.
+    constexpr int kN = 250000;
+    const auto dir = make_temp_dir();
+    const ProgramRun run =
+        run_program(dir, "URN10\n" + std::to_string(kN) + "\n1\ncp ARCHURN10 copy; echo $? >> copy\n");
+    EXPECT_EQ(run.status, 0);
+    // URN10 from 1: each state is the previous one times 125 modulo 8192,
+    // and the sample is the state over 8192.
+    std::string expected;
+    std::uint32_t state = 1;
+    for (int i = 0; i < kN; ++i) {
+        state = state * 125 % 8192;
+        expected += expected_data_line(state / 8192.0) + "\r\n";
+    }
+    EXPECT_EQ(read_file(dir / "copy"), expected + "0\n");
 }
 
 TEST(Pause, IgnoresASingleCharacterAndEndOfInput) {

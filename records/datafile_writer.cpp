@@ -1,0 +1,242 @@
+#include "records/datafile_writer.hpp"
+
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
+#include <utility>
+
+#include "records/fast_fixed.hpp"
+#include "records/fd_io.hpp"
+
+namespace tamboril::records {
+
+namespace {
+
+// Whether this process may run on two processors or more.
+bool second_processor() {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (::sched_getaffinity(0, sizeof set, &set) != 0) return false;
+    return CPU_COUNT(&set) >= 2;
+}
+
+}  // namespace
+
+void render_records(std::span<const float> samples, char* out) {
+    for (const float sample : samples) {
+        render_sample_line(sample, out);
+        out[kDataLineWidth] = '\r';
+        out[kDataLineWidth + 1] = '\n';
+        out += kDataRecordBytes;
+    }
+}
+
+Batch::Batch() : samples_(new float[kRecords]), text_(new char[kRecords * kDataRecordBytes]) {
+    kept_.reserve(64);
+}
+
+void Batch::add(std::span<const float> samples, bool render_now) {
+    const std::size_t at = count_;
+    if (render_now) {
+        render_records(samples, text_.get() + at * kDataRecordBytes);
+    } else {
+        std::copy(samples.begin(), samples.end(), samples_.get() + at);
+        if (!kept_.empty() && kept_.back().end == at) {
+            kept_.back().end += samples.size();
+        } else {
+            kept_.push_back({at, at + samples.size()});
+        }
+    }
+    count_ += samples.size();
+}
+
+void Batch::render_kept() {
+    for (const Range& range : kept_) {
+        render_records(std::span<const float>(samples_.get() + range.begin, range.end - range.begin),
+                       text_.get() + range.begin * kDataRecordBytes);
+    }
+    kept_.clear();
+}
+
+std::string_view Batch::text() const { return {text_.get(), count_ * kDataRecordBytes}; }
+
+void Batch::clear() {
+    count_ = 0;
+    kept_.clear();
+    stamp.reset();
+}
+
+BatchWriter::BatchWriter(int fd, bool overlapped) : fd_(fd), overlapped_(overlapped) {}
+
+BatchWriter::~BatchWriter() { finish(); }
+
+void BatchWriter::start_thread() {
+    if (!overlapped_ || threaded_) return;
+    // On one processor a thread would only take turns with this one.
+    if (!second_processor()) {
+        overlapped_ = false;
+        return;
+    }
+    try {
+        thread_ = std::thread([this] { run(); });
+        threaded_ = true;
+    } catch (const std::system_error&) {
+        overlapped_ = false;  // no thread to be had: the writes are made here
+    }
+}
+
+std::optional<BatchWriter::Failure> BatchWriter::make_cut(std::optional<std::uint64_t> stamp) {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) return Failure{"cannot examine", errno, stamp};
+    if (!S_ISREG(info.st_mode)) return std::nullopt;
+    int result;
+    do {
+        result = ::ftruncate(fd_, 0);
+    } while (result != 0 && errno == EINTR);
+    if (result != 0) return Failure{"cannot cut the old contents of", errno, stamp};
+    regular_ = true;
+    return std::nullopt;
+}
+
+int BatchWriter::write_batch(Batch& batch) {
+    batch.render_kept();
+    const std::string_view text = batch.text();
+    const int error = write_all(fd_, text);
+    if (error == 0 && regular_) {
+#ifdef SYNC_FILE_RANGE_WRITE
+        // The file's pages go to the disk from now on, beside the run, not
+        // all of them when the file is closed. Advice only: what it
+        // returns changes nothing.
+        (void)::sync_file_range(fd_, static_cast<off_t>(written_), static_cast<off_t>(text.size()),
+                                SYNC_FILE_RANGE_WRITE);
+#endif
+    }
+    written_ += text.size();
+    return error;
+}
+
+void BatchWriter::fail(const Failure& failure) {
+    failure_ = failure;
+    // Nothing after a failure reaches the file.
+    while (!queue_.empty()) {
+        recycle(std::move(queue_.front()));
+        queue_.pop_front();
+    }
+    queued_.store(0, std::memory_order_relaxed);
+}
+
+void BatchWriter::recycle(std::unique_ptr<Batch> batch) {
+    batch->clear();
+    spare_.push_back(std::move(batch));
+}
+
+void BatchWriter::cut(std::optional<std::uint64_t> stamp) {
+    start_thread();
+    std::unique_lock lock(mutex_);
+    if (failure_) return;
+    if (!threaded_) {
+        lock.unlock();
+        const auto failed = make_cut(stamp);
+        lock.lock();
+        if (failed) fail(*failed);
+        return;
+    }
+    cut_pending_ = true;
+    cut_stamp_ = stamp;
+    lock.unlock();
+    work_.notify_one();
+}
+
+std::unique_ptr<Batch> BatchWriter::take() {
+    std::unique_lock lock(mutex_);
+    done_.wait(lock, [this] { return !spare_.empty() || made_ < kBatches || failure_; });
+    if (failure_) return nullptr;
+    if (!spare_.empty()) {
+        std::unique_ptr<Batch> batch = std::move(spare_.back());
+        spare_.pop_back();
+        return batch;
+    }
+    ++made_;
+    return std::make_unique<Batch>();
+}
+
+void BatchWriter::issue(std::unique_ptr<Batch> batch) {
+    start_thread();
+    std::unique_lock lock(mutex_);
+    if (failure_) {
+        recycle(std::move(batch));
+        return;
+    }
+    if (!threaded_) {
+        lock.unlock();
+        const int error = write_batch(*batch);
+        lock.lock();
+        if (error != 0) fail({"cannot write", error, batch->stamp});
+        recycle(std::move(batch));
+        return;
+    }
+    queue_.push_back(std::move(batch));
+    queued_.store(queue_.size(), std::memory_order_relaxed);
+    lock.unlock();
+    work_.notify_one();
+}
+
+void BatchWriter::wait_written() {
+    std::unique_lock lock(mutex_);
+    done_.wait(lock, [this] { return queue_.empty() && !cut_pending_ && !busy_; });
+}
+
+void BatchWriter::finish() {
+    if (!threaded_) return;
+    {
+        const std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    work_.notify_one();
+    thread_.join();
+    threaded_ = false;
+    overlapped_ = false;
+}
+
+std::optional<BatchWriter::Failure> BatchWriter::failure() const {
+    const std::lock_guard lock(mutex_);
+    return failure_;
+}
+
+void BatchWriter::run() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        work_.wait(lock, [this] { return cut_pending_ || !queue_.empty() || ending_; });
+        if (cut_pending_) {
+            cut_pending_ = false;
+            busy_ = true;
+            const std::optional<std::uint64_t> stamp = cut_stamp_;
+            lock.unlock();
+            const auto failed = make_cut(stamp);
+            lock.lock();
+            busy_ = false;
+            if (failed) fail(*failed);
+            done_.notify_all();
+            continue;
+        }
+        if (queue_.empty()) return;  // ending, and everything written
+        std::unique_ptr<Batch> batch = std::move(queue_.front());
+        queue_.pop_front();
+        queued_.store(queue_.size(), std::memory_order_relaxed);
+        busy_ = true;
+        lock.unlock();
+        const int error = write_batch(*batch);
+        lock.lock();
+        busy_ = false;
+        if (error != 0) fail({"cannot write", error, batch->stamp});
+        recycle(std::move(batch));
+        done_.notify_all();
+    }
+}
+
+}  // namespace tamboril::records
