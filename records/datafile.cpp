@@ -65,7 +65,15 @@ void DataFile::write_samples(std::span<const float> samples) {
         const std::size_t count = std::min(samples.size(), batch_->room());
         // Records are rendered here while the writer has a batch waiting,
         // otherwise by the writer.
-        batch_->add(samples.first(count), writer_->behind());
+        bool render = writer_->behind();
+        if (render && !batch_->has_text()) {
+            if (Batch::Text text = writer_->text_to_render()) {
+                batch_->attach(std::move(text));
+            } else {
+                render = false;
+            }
+        }
+        batch_->add(samples.first(count), render);
         samples = samples.subspan(count);
     }
 }

@@ -36,9 +36,9 @@ void render_records(std::span<const float> samples, char* out) {
     }
 }
 
-Batch::Batch() : samples_(new float[kRecords]), text_(new char[kRecords * kDataRecordBytes]) {
-    kept_.reserve(64);
-}
+Batch::Batch() : samples_(new float[kRecords]) { kept_.reserve(64); }
+
+void Batch::attach(Text text) { text_ = std::move(text); }
 
 void Batch::add(std::span<const float> samples, bool render_now) {
     const std::size_t at = count_;
@@ -104,6 +104,11 @@ std::optional<BatchWriter::Failure> BatchWriter::make_cut(std::optional<std::uin
 }
 
 int BatchWriter::write_batch(Batch& batch) {
+    const bool lent = !batch.has_text();
+    if (lent) {
+        if (!own_text_) own_text_ = Batch::make_text();
+        batch.attach(std::move(own_text_));
+    }
     batch.render_kept();
     const std::string_view text = batch.text();
     const int error = write_all(fd_, text);
@@ -117,6 +122,7 @@ int BatchWriter::write_batch(Batch& batch) {
 #endif
     }
     written_ += text.size();
+    if (lent) own_text_ = batch.detach();
     return error;
 }
 
@@ -132,6 +138,7 @@ void BatchWriter::fail(const Failure& failure) {
 
 void BatchWriter::recycle(std::unique_ptr<Batch> batch) {
     batch->clear();
+    if (batch->has_text()) spare_texts_.push_back(batch->detach());
     spare_.push_back(std::move(batch));
 }
 
@@ -147,6 +154,7 @@ void BatchWriter::cut(std::optional<std::uint64_t> stamp) {
         return;
     }
     cut_pending_ = true;
+    cutting_ = true;
     cut_stamp_ = stamp;
     lock.unlock();
     work_.notify_one();
@@ -163,6 +171,22 @@ std::unique_ptr<Batch> BatchWriter::take() {
     }
     ++made_;
     return std::make_unique<Batch>();
+}
+
+Batch::Text BatchWriter::text_to_render() {
+    std::unique_lock lock(mutex_);
+    if (spare_texts_.empty() && texts_made_ == kTexts) {
+        if (cutting_) return nullptr;
+        done_.wait(lock, [this] { return !spare_texts_.empty() || failure_; });
+        if (spare_texts_.empty()) return nullptr;
+    }
+    if (spare_texts_.empty()) {
+        ++texts_made_;
+        return Batch::make_text();
+    }
+    Batch::Text text = std::move(spare_texts_.back());
+    spare_texts_.pop_back();
+    return text;
 }
 
 void BatchWriter::issue(std::unique_ptr<Batch> batch) {
@@ -220,6 +244,7 @@ void BatchWriter::run() {
             const auto failed = make_cut(stamp);
             lock.lock();
             busy_ = false;
+            cutting_ = false;
             if (failed) fail(*failed);
             done_.notify_all();
             continue;

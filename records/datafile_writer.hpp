@@ -26,24 +26,35 @@ void render_records(std::span<const float> samples, char* out);
 // The records of one write: up to 1 MiB of text. Each record is rendered
 // when it is added, or kept as its sample and rendered before the write by
 // whoever writes the batch; so the work of rendering goes to the thread that
-// has time for it.
+// has time for it. The text buffer is lent to the batch while it needs one:
+// a batch whose records are all kept holds only its samples.
 class Batch {
 public:
     static constexpr std::size_t kTextBytes = std::size_t{1} << 20;
     static constexpr std::size_t kRecords = kTextBytes / kDataRecordBytes;
+    using Text = std::unique_ptr<char[]>;
+
+    static Text make_text() { return Text(new char[kRecords * kDataRecordBytes]); }
 
     Batch();
 
     std::size_t room() const { return kRecords - count_; }
     bool empty() const { return count_ == 0; }
 
-    // Appends one record per sample; at most room() samples.
+    bool has_text() const { return text_ != nullptr; }
+    // Lends the batch a text buffer; it has none.
+    void attach(Text text);
+    // Takes back the text buffer, with what is rendered in it.
+    Text detach() { return std::move(text_); }
+
+    // Appends one record per sample; at most room() samples. Rendering them
+    // now needs a text buffer.
     void add(std::span<const float> samples, bool render_now);
-    // Renders the records kept as samples.
+    // Renders the records kept as samples; needs a text buffer.
     void render_kept();
     // The text of every record; all of them rendered.
     std::string_view text() const;
-    // No records, no stamp.
+    // No records, no stamp (the text buffer stays).
     void clear();
 
     // What the issuing side stamps the batch with when it issues it.
@@ -55,7 +66,7 @@ private:
     };
 
     std::unique_ptr<float[]> samples_;
-    std::unique_ptr<char[]> text_;
+    Text text_;
     std::size_t count_ = 0;
     std::vector<Range> kept_;  // records held as samples, in order
 };
@@ -64,14 +75,19 @@ private:
 // after cutting the old contents of a regular file. With `overlapped`, the
 // cut and the writes go to a thread of their own, started by the first of
 // them; without `overlapped`, where the process may use one processor only
-// and where no thread can be started, the issuing thread makes each at once. After a failure nothing more is
-// written: batches issued later are dropped.
+// and where no thread can be started, the issuing thread makes each at once.
+// After a failure nothing more is written: batches issued later are dropped.
 //
 // One thread issues; it is the only one to call the members below.
 class BatchWriter {
 public:
-    // At most this many batches exist at once, the one being filled included.
-    static constexpr std::size_t kBatches = 4;
+    // At most this many batches exist at once, the one being filled
+    // included: while the old contents are cut, the run goes on generating
+    // into them.
+    static constexpr std::size_t kBatches = 20;
+    // Text buffers lent to the issuing side; the writing thread has one more
+    // of its own for batches that come without one.
+    static constexpr std::size_t kTexts = 3;
 
     struct Failure {
         const char* action;                  // "cannot write", ...
@@ -91,6 +107,11 @@ public:
     // An empty batch to fill: waits while every batch is issued and not yet
     // written. Empty after a failure.
     std::unique_ptr<Batch> take();
+    // A text buffer to render into, when the issuing side should render
+    // (see behind()): waits for one that a write gives back, but not while
+    // the cut is being made (the run then keeps its samples instead). Empty
+    // when none is to be had.
+    Batch::Text text_to_render();
     // Queues the batch for writing (or writes it, without a thread).
     void issue(std::unique_ptr<Batch> batch);
     // Whether a batch is queued that the writer has not begun: then the
@@ -120,15 +141,19 @@ private:
     // Kept by whoever makes the writes.
     bool regular_ = false;       // a regular file: its write-back is started early
     std::uint64_t written_ = 0;  // bytes written
+    Batch::Text own_text_;       // for batches without a text buffer
 
     mutable std::mutex mutex_;
     std::condition_variable work_;  // the thread waits for work or the end
     std::condition_variable done_;  // the issuing thread waits for work done
-    bool cut_pending_ = false;  // a cut to make, stamped with cut_stamp_
+    bool cut_pending_ = false;      // a cut to make, stamped with cut_stamp_
     std::optional<std::uint64_t> cut_stamp_;
+    bool cutting_ = false;  // from cut() until the cut is made
     std::deque<std::unique_ptr<Batch>> queue_;
     std::vector<std::unique_ptr<Batch>> spare_;
     std::size_t made_ = 0;
+    std::vector<Batch::Text> spare_texts_;
+    std::size_t texts_made_ = 0;
     bool busy_ = false;  // the thread is making a cut or a write
     bool ending_ = false;
     std::optional<Failure> failure_;
