@@ -63,17 +63,7 @@ void DataFile::write_samples(std::span<const float> samples) {
             if (!batch_) check_writes();
         }
         const std::size_t count = std::min(samples.size(), batch_->room());
-        // Records are rendered here while the writer has a batch waiting,
-        // otherwise by the writer.
-        bool render = writer_->behind();
-        if (render && !batch_->has_text()) {
-            if (Batch::Text text = writer_->text_to_render()) {
-                batch_->attach(std::move(text));
-            } else {
-                render = false;
-            }
-        }
-        batch_->add(samples.first(count), render);
+        batch_->add(samples.first(count), batch_->has_text());
         samples = samples.subspan(count);
     }
 }

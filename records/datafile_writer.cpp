@@ -46,21 +46,36 @@ void Batch::add(std::span<const float> samples, bool render_now) {
         render_records(samples, text_.get() + at * kDataRecordBytes);
     } else {
         std::copy(samples.begin(), samples.end(), samples_.get() + at);
-        if (!kept_.empty() && kept_.back().end == at) {
-            kept_.back().end += samples.size();
-        } else {
-            kept_.push_back({at, at + samples.size()});
+        std::size_t from = at;
+        const std::size_t to = at + samples.size();
+        while (from < to) {
+            if (kept_.empty() || kept_.back().end != from ||
+                kept_.back().end - kept_.back().begin == kChunkRecords) {
+                kept_.push_back({from, from});
+            }
+            Range& last = kept_.back();
+            last.end = std::min(to, last.begin + kChunkRecords);
+            from = last.end;
         }
     }
     count_ += samples.size();
 }
 
 void Batch::render_kept() {
-    for (const Range& range : kept_) {
-        render_records(std::span<const float>(samples_.get() + range.begin, range.end - range.begin),
-                       text_.get() + range.begin * kDataRecordBytes);
-    }
+    for (std::size_t chunk = 0; chunk < kept_.size(); ++chunk) render_chunk(chunk);
     kept_.clear();
+}
+
+void Batch::open_claims() {
+    first_ = 0;
+    end_ = kept_.size();
+    unrendered_ = kept_.size();
+}
+
+void Batch::render_chunk(std::size_t chunk) {
+    const Range& range = kept_[chunk];
+    render_records(std::span<const float>(samples_.get() + range.begin, range.end - range.begin),
+                   text_.get() + range.begin * kDataRecordBytes);
 }
 
 std::string_view Batch::text() const { return {text_.get(), count_ * kDataRecordBytes}; }
@@ -68,6 +83,7 @@ std::string_view Batch::text() const { return {text_.get(), count_ * kDataRecord
 void Batch::clear() {
     count_ = 0;
     kept_.clear();
+    first_ = end_ = unrendered_ = 0;
     stamp.reset();
 }
 
@@ -103,13 +119,7 @@ std::optional<BatchWriter::Failure> BatchWriter::make_cut(std::optional<std::uin
     return std::nullopt;
 }
 
-int BatchWriter::write_batch(Batch& batch) {
-    const bool lent = !batch.has_text();
-    if (lent) {
-        if (!own_text_) own_text_ = Batch::make_text();
-        batch.attach(std::move(own_text_));
-    }
-    batch.render_kept();
+int BatchWriter::write_batch(const Batch& batch) {
     const std::string_view text = batch.text();
     const int error = write_all(fd_, text);
     if (error == 0 && regular_) {
@@ -122,24 +132,38 @@ int BatchWriter::write_batch(Batch& batch) {
 #endif
     }
     written_ += text.size();
-    if (lent) own_text_ = batch.detach();
     return error;
 }
 
 void BatchWriter::fail(const Failure& failure) {
     failure_ = failure;
-    // Nothing after a failure reaches the file.
-    while (!queue_.empty()) {
-        recycle(std::move(queue_.front()));
-        queue_.pop_front();
+    // Nothing after a failure reaches the file; a batch that the issuing
+    // side is rendering in is dropped by the writer when it is done.
+    for (auto it = queue_.begin(); it != queue_.end();) {
+        if (it->get() == helped_) {
+            ++it;
+        } else {
+            recycle(std::move(*it));
+            it = queue_.erase(it);
+        }
     }
-    queued_.store(0, std::memory_order_relaxed);
 }
 
 void BatchWriter::recycle(std::unique_ptr<Batch> batch) {
     batch->clear();
     if (batch->has_text()) spare_texts_.push_back(batch->detach());
     spare_.push_back(std::move(batch));
+}
+
+Batch::Text BatchWriter::spare_text() {
+    if (!spare_texts_.empty()) {
+        Batch::Text text = std::move(spare_texts_.back());
+        spare_texts_.pop_back();
+        return text;
+    }
+    if (texts_made_ == kTexts) return nullptr;
+    ++texts_made_;
+    return Batch::make_text();
 }
 
 void BatchWriter::cut(std::optional<std::uint64_t> stamp) {
@@ -154,43 +178,68 @@ void BatchWriter::cut(std::optional<std::uint64_t> stamp) {
         return;
     }
     cut_pending_ = true;
-    cutting_ = true;
     cut_stamp_ = stamp;
     lock.unlock();
     work_.notify_one();
 }
 
-std::unique_ptr<Batch> BatchWriter::take() {
-    std::unique_lock lock(mutex_);
-    done_.wait(lock, [this] { return !spare_.empty() || made_ < kBatches || failure_; });
-    if (failure_) return nullptr;
-    if (!spare_.empty()) {
-        std::unique_ptr<Batch> batch = std::move(spare_.back());
-        spare_.pop_back();
-        return batch;
+bool BatchWriter::render_a_chunk(std::unique_lock<std::mutex>& lock) {
+    Batch* batch = current_ != nullptr && current_->has_unclaimed() ? current_ : nullptr;
+    bool from_last = batch != nullptr;  // the writer takes the first ones
+    for (auto it = queue_.begin(); batch == nullptr && it != queue_.end(); ++it) {
+        if (!(*it)->has_unclaimed()) continue;
+        if (!(*it)->has_text()) {
+            Batch::Text text = spare_text();
+            if (!text) return false;
+            (*it)->attach(std::move(text));
+        }
+        batch = it->get();
     }
-    ++made_;
-    return std::make_unique<Batch>();
+    if (batch == nullptr) return false;
+    const std::size_t chunk = from_last ? batch->claim_last() : batch->claim_first();
+    if (batch != current_) helped_ = batch;
+    lock.unlock();
+    batch->render_chunk(chunk);
+    lock.lock();
+    batch->chunk_rendered();
+    helped_ = nullptr;
+    work_.notify_one();  // the writer may be waiting for this chunk
+    return true;
 }
 
-Batch::Text BatchWriter::text_to_render() {
+void BatchWriter::render_batch(std::unique_lock<std::mutex>& lock, Batch& batch) {
+    while (batch.has_unclaimed()) {
+        const std::size_t chunk = batch.claim_first();
+        lock.unlock();
+        batch.render_chunk(chunk);
+        lock.lock();
+        batch.chunk_rendered();
+    }
+    work_.wait(lock, [&batch] { return batch.all_rendered(); });
+}
+
+std::unique_ptr<Batch> BatchWriter::take() {
     std::unique_lock lock(mutex_);
-    if (spare_texts_.empty() && texts_made_ == kTexts) {
-        if (cutting_) return nullptr;
-        done_.wait(lock, [this] { return !spare_texts_.empty() || failure_; });
-        if (spare_texts_.empty()) return nullptr;
+    for (;;) {
+        if (failure_) return nullptr;
+        if (!spare_.empty() || made_ < kBatches) break;
+        // Every batch is on its way: render for the writer, or wait.
+        if (!render_a_chunk(lock)) done_.wait(lock);
     }
-    if (spare_texts_.empty()) {
-        ++texts_made_;
-        return Batch::make_text();
+    std::unique_ptr<Batch> batch;
+    if (spare_.empty()) {
+        ++made_;
+        batch = std::make_unique<Batch>();
+    } else {
+        batch = std::move(spare_.back());
+        spare_.pop_back();
     }
-    Batch::Text text = std::move(spare_texts_.back());
-    spare_texts_.pop_back();
-    return text;
+    // Without the thread the records are rendered as they come.
+    if (!threaded_) batch->attach(spare_text());
+    return batch;
 }
 
 void BatchWriter::issue(std::unique_ptr<Batch> batch) {
-    start_thread();
     std::unique_lock lock(mutex_);
     if (failure_) {
         recycle(std::move(batch));
@@ -198,21 +247,24 @@ void BatchWriter::issue(std::unique_ptr<Batch> batch) {
     }
     if (!threaded_) {
         lock.unlock();
+        batch->render_kept();
         const int error = write_batch(*batch);
         lock.lock();
         if (error != 0) fail({"cannot write", error, batch->stamp});
         recycle(std::move(batch));
         return;
     }
+    batch->open_claims();
     queue_.push_back(std::move(batch));
-    queued_.store(queue_.size(), std::memory_order_relaxed);
     lock.unlock();
     work_.notify_one();
 }
 
 void BatchWriter::wait_written() {
     std::unique_lock lock(mutex_);
-    done_.wait(lock, [this] { return queue_.empty() && !cut_pending_ && !busy_; });
+    while (!(queue_.empty() && !cut_pending_ && !busy_)) {
+        if (!render_a_chunk(lock)) done_.wait(lock);
+    }
 }
 
 void BatchWriter::finish() {
@@ -244,7 +296,6 @@ void BatchWriter::run() {
             const auto failed = make_cut(stamp);
             lock.lock();
             busy_ = false;
-            cutting_ = false;
             if (failed) fail(*failed);
             done_.notify_all();
             continue;
@@ -252,13 +303,25 @@ void BatchWriter::run() {
         if (queue_.empty()) return;  // ending, and everything written
         std::unique_ptr<Batch> batch = std::move(queue_.front());
         queue_.pop_front();
-        queued_.store(queue_.size(), std::memory_order_relaxed);
         busy_ = true;
-        lock.unlock();
-        const int error = write_batch(*batch);
-        lock.lock();
+        current_ = batch.get();
+        const bool own_text = !batch->has_text();
+        if (own_text) {
+            if (!own_text_) own_text_ = Batch::make_text();
+            batch->attach(std::move(own_text_));
+        }
+        // Rendered whole (the issuing side may be rendering a chunk of it)
+        // even after a failure, then written or dropped.
+        render_batch(lock, *batch);
+        current_ = nullptr;
+        if (!failure_) {
+            lock.unlock();
+            const int error = write_batch(*batch);
+            lock.lock();
+            if (error != 0) fail({"cannot write", error, batch->stamp});
+        }
+        if (own_text) own_text_ = batch->detach();
         busy_ = false;
-        if (error != 0) fail({"cannot write", error, batch->stamp});
         recycle(std::move(batch));
         done_.notify_all();
     }

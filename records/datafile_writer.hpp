@@ -3,7 +3,6 @@
 // generating the next ones.
 #pragma once
 
-#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -24,14 +23,15 @@ namespace tamboril::records {
 void render_records(std::span<const float> samples, char* out);
 
 // The records of one write: up to 1 MiB of text. Each record is rendered
-// when it is added, or kept as its sample and rendered before the write by
-// whoever writes the batch; so the work of rendering goes to the thread that
-// has time for it. The text buffer is lent to the batch while it needs one:
-// a batch whose records are all kept holds only its samples.
+// when it is added, or kept as its sample and rendered before the write, in
+// chunks that two threads can share: one takes them from the first on, the
+// other from the last back. The text buffer is lent to the batch while it
+// needs one: a batch whose records are all kept holds only its samples.
 class Batch {
 public:
     static constexpr std::size_t kTextBytes = std::size_t{1} << 20;
     static constexpr std::size_t kRecords = kTextBytes / kDataRecordBytes;
+    static constexpr std::size_t kChunkRecords = 8192;
     using Text = std::unique_ptr<char[]>;
 
     static Text make_text() { return Text(new char[kRecords * kDataRecordBytes]); }
@@ -52,6 +52,18 @@ public:
     void add(std::span<const float> samples, bool render_now);
     // Renders the records kept as samples; needs a text buffer.
     void render_kept();
+
+    // The chunks of kept records, claimed one at a time from either end and
+    // then rendered (needs a text buffer); the caller serialises the calls
+    // other than render_chunk(). open_claims() makes every chunk unclaimed.
+    void open_claims();
+    bool has_unclaimed() const { return first_ < end_; }
+    std::size_t claim_first() { return first_++; }
+    std::size_t claim_last() { return --end_; }
+    void render_chunk(std::size_t chunk);
+    // Counts a claimed chunk as rendered.
+    void chunk_rendered() { --unrendered_; }
+    bool all_rendered() const { return unrendered_ == 0; }
     // The text of every record; all of them rendered.
     std::string_view text() const;
     // No records, no stamp (the text buffer stays).
@@ -68,7 +80,9 @@ private:
     std::unique_ptr<float[]> samples_;
     Text text_;
     std::size_t count_ = 0;
-    std::vector<Range> kept_;  // records held as samples, in order
+    std::vector<Range> kept_;  // records held as samples, in order, in chunks
+    std::size_t first_ = 0, end_ = 0;  // unclaimed chunks
+    std::size_t unrendered_ = 0;       // chunks claimed or not, not rendered
 };
 
 // Writes batches whole to a file descriptor, in the order they are issued,
@@ -78,6 +92,13 @@ private:
 // and where no thread can be started, the issuing thread makes each at once.
 // After a failure nothing more is written: batches issued later are dropped.
 //
+// With the thread, the issuing side keeps the samples of the batches it
+// fills, and the writer renders them, chunk by chunk, before it writes them;
+// but whenever the issuing side has to wait for the writer, it renders
+// chunks meanwhile: from the last chunk back of the batch the writer is
+// rendering, or else of the next batch to be written. So the rendering goes
+// to whichever side has time for it.
+//
 // One thread issues; it is the only one to call the members below.
 class BatchWriter {
 public:
@@ -85,8 +106,8 @@ public:
     // included: while the old contents are cut, the run goes on generating
     // into them.
     static constexpr std::size_t kBatches = 20;
-    // Text buffers lent to the issuing side; the writing thread has one more
-    // of its own for batches that come without one.
+    // Text buffers lent to batches; the writing thread has one more of its
+    // own.
     static constexpr std::size_t kTexts = 3;
 
     struct Failure {
@@ -104,19 +125,12 @@ public:
     // Cuts a regular file to nothing before the first batch is written
     // (other files, a device or a FIFO, are written as they are).
     void cut(std::optional<std::uint64_t> stamp);
-    // An empty batch to fill: waits while every batch is issued and not yet
-    // written. Empty after a failure.
+    // An empty batch to fill, after cut(): it has a text buffer when its
+    // records are to be rendered as they are added (without the thread).
+    // Waits while every batch is on its way. Empty after a failure.
     std::unique_ptr<Batch> take();
-    // A text buffer to render into, when the issuing side should render
-    // (see behind()): waits for one that a write gives back, but not while
-    // the cut is being made (the run then keeps its samples instead). Empty
-    // when none is to be had.
-    Batch::Text text_to_render();
-    // Queues the batch for writing (or writes it, without a thread).
+    // Queues the batch for writing (or writes it, without the thread).
     void issue(std::unique_ptr<Batch> batch);
-    // Whether a batch is queued that the writer has not begun: then the
-    // issuing thread has time to render the records it adds.
-    bool behind() const { return !threaded_ || queued_.load(std::memory_order_relaxed) > 0; }
     // Waits until the cut and every batch issued are made, or dropped after
     // a failure.
     void wait_written();
@@ -128,10 +142,18 @@ public:
 private:
     void start_thread();
     void run();
+    // For the issuing side while it waits: renders one chunk that the
+    // writer will need soon; false when there is none (or no text buffer
+    // for it). With mutex_ held, released meanwhile.
+    bool render_a_chunk(std::unique_lock<std::mutex>& lock);
+    // The writer's part of a batch: its chunks from the first on, then the
+    // wait for those that the issuing side renders. With mutex_ held.
+    void render_batch(std::unique_lock<std::mutex>& lock, Batch& batch);
+    Batch::Text spare_text();  // with mutex_ held; empty when all are lent
     // The cut, or a failure.
     std::optional<Failure> make_cut(std::optional<std::uint64_t> stamp);
-    // Renders what is kept and writes the batch; 0 or an errno.
-    int write_batch(Batch& batch);
+    // Writes the batch's text; 0 or an errno.
+    int write_batch(const Batch& batch);
     void fail(const Failure& failure);           // with mutex_ held
     void recycle(std::unique_ptr<Batch> batch);  // with mutex_ held
 
@@ -148,16 +170,16 @@ private:
     std::condition_variable done_;  // the issuing thread waits for work done
     bool cut_pending_ = false;      // a cut to make, stamped with cut_stamp_
     std::optional<std::uint64_t> cut_stamp_;
-    bool cutting_ = false;  // from cut() until the cut is made
     std::deque<std::unique_ptr<Batch>> queue_;
+    Batch* current_ = nullptr;            // the batch the writer renders and writes
+    const Batch* helped_ = nullptr;       // a queued batch the issuing side renders in
     std::vector<std::unique_ptr<Batch>> spare_;
     std::size_t made_ = 0;
     std::vector<Batch::Text> spare_texts_;
     std::size_t texts_made_ = 0;
-    bool busy_ = false;  // the thread is making a cut or a write
+    bool busy_ = false;  // the thread is making a cut or rendering and writing
     bool ending_ = false;
     std::optional<Failure> failure_;
-    std::atomic<std::size_t> queued_{0};  // queue_.size(), read without the mutex
     std::thread thread_;
 };
 

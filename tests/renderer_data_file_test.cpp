@@ -78,11 +78,13 @@ INSTANTIATE_TEST_SUITE_P(BothWays, DataFileBlocks, ::testing::Bool(),
                          });
 
 // A batch of records holds some rendered as they came and some kept as
-// samples until it is written; its text is the same either way.
+// samples until it is written, then rendered at once or in chunks shared by
+// two threads; its text is the same either way.
 struct BatchCase {
     const char* label;
     std::vector<std::size_t> spans;  // samples added at a time
     std::vector<bool> rendered;      // rendered as they come, span by span (cycled)
+    bool by_chunks = false;          // the kept ones chunk by chunk from both ends
 };
 
 void PrintTo(const BatchCase& c, std::ostream* os) { *os << c.label; }
@@ -112,7 +114,19 @@ TEST_P(BatchText, SameWhetherRenderedAtOnceOrLater) {
     EXPECT_EQ(batch.room(), Batch::kRecords - added);
     EXPECT_EQ(batch.has_text(), renders);
     if (!renders) batch.attach(Batch::make_text());
-    batch.render_kept();
+    if (c.by_chunks) {
+        // As two threads share them: one from the first chunk on, the other
+        // from the last back.
+        batch.open_claims();
+        for (bool first = true; batch.has_unclaimed(); first = !first) {
+            batch.render_chunk(first ? batch.claim_first() : batch.claim_last());
+            EXPECT_FALSE(batch.all_rendered());
+            batch.chunk_rendered();
+        }
+        EXPECT_TRUE(batch.all_rendered());
+    } else {
+        batch.render_kept();
+    }
     EXPECT_EQ(batch.text(), expected);
     // Cleared, it starts again from its first record.
     batch.clear();
@@ -128,7 +142,10 @@ INSTANTIATE_TEST_SUITE_P(
                       BatchCase{"AllKept", {4096, 4096, 7}, {false}},
                       BatchCase{"Alternating", {1, 2, 3, 4096, 5, 4096, 13}, {true, false}},
                       BatchCase{"KeptRunsJoined", {3, 3, 3, 1, 1}, {false, false, true}},
-                      BatchCase{"FullBatch", std::vector<std::size_t>(20, 4096), {false, true, true}}),
+                      BatchCase{"FullBatch", std::vector<std::size_t>(20, 4096), {false, true, true}},
+                      BatchCase{"ChunksFromBothEnds", std::vector<std::size_t>(20, 4096), {false}, true},
+                      BatchCase{"ChunksBesideRenderedOnes", {9000, 1, 20000, 3, 8191, 8193, 40000},
+                                {false, true}, true}),
     [](const ::testing::TestParamInfo<BatchCase>& info) { return std::string(info.param.label); });
 
 TEST_F(DataFileTest, OldContentsCutAtTheFirstRecord) {
