@@ -21,7 +21,7 @@ public:
     explicit DataFileError(const std::string& message, std::optional<std::uint64_t> issued_at = {})
         : std::runtime_error(message), issued_at_(issued_at) {}
 
-    // For a failed write: the stamp of that write (see DataFile::set_clock).
+    // For a failed cut or write: its stamp (see DataFile::set_clock).
     std::optional<std::uint64_t> issued_at() const { return issued_at_; }
 
 private:
@@ -36,11 +36,12 @@ public:
     // files (a device, a FIFO) cannot be cut and are written as they are.
     //
     // Records are written 1 MiB at a time, each write issued when the next
-    // record finds the buffer full, or by flush() and close(). With
-    // `overlapped` the writes go to a thread of their own, which renders
-    // the records the caller had no time for; the caller sees a failed
-    // write at its next write, flush() or close(), and what it adds after
-    // the failed write never reaches the file.
+    // record finds the buffer full, or by flush() and close(); the cut is
+    // issued by the first record. With `overlapped`, the cut, the rendering
+    // and the writes go to a thread of their own while the caller goes on
+    // (see BatchWriter): a failure is then reported at the caller's next
+    // issued write, flush() or close(), and nothing added after the failed
+    // call reaches the file.
     explicit DataFile(std::string name, bool overlapped = true);
     ~DataFile();
     DataFile(const DataFile&) = delete;
@@ -54,8 +55,8 @@ public:
     // Writes out what is buffered and closes the file; errors are reported.
     void close();
 
-    // Every write is stamped with the value of `clock` when it is issued; the
-    // error of a failed write carries its stamp.
+    // The cut and every write are stamped with the value of `clock` when
+    // they are issued; the error of a failed one carries its stamp.
     void set_clock(std::function<std::uint64_t()> clock) { clock_ = std::move(clock); }
 
     const std::string& name() const { return name_; }

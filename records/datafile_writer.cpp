@@ -87,7 +87,11 @@ void Batch::clear() {
     stamp.reset();
 }
 
-BatchWriter::BatchWriter(int fd, bool overlapped) : fd_(fd), overlapped_(overlapped) {}
+BatchWriter::BatchWriter(int fd, bool overlapped) : fd_(fd), overlapped_(overlapped) {
+    // The writing thread allocates nothing: what it hands back has room.
+    spare_.reserve(kBatches);
+    spare_texts_.reserve(kTexts);
+}
 
 BatchWriter::~BatchWriter() { finish(); }
 
@@ -99,6 +103,7 @@ void BatchWriter::start_thread() {
         return;
     }
     try {
+        own_text_ = Batch::make_text();
         thread_ = std::thread([this] { run(); });
         threaded_ = true;
     } catch (const std::system_error&) {
@@ -122,16 +127,17 @@ std::optional<BatchWriter::Failure> BatchWriter::make_cut(std::optional<std::uin
 int BatchWriter::write_batch(const Batch& batch) {
     const std::string_view text = batch.text();
     const int error = write_all(fd_, text);
-    if (error == 0 && regular_) {
+    written_ += text.size();
+    if (error == 0 && regular_ && written_ - sent_ >= kWriteBackBytes) {
 #ifdef SYNC_FILE_RANGE_WRITE
         // The file's pages go to the disk from now on, beside the run, not
         // all of them when the file is closed. Advice only: what it
         // returns changes nothing.
-        (void)::sync_file_range(fd_, static_cast<off_t>(written_), static_cast<off_t>(text.size()),
+        (void)::sync_file_range(fd_, static_cast<off_t>(sent_), static_cast<off_t>(written_ - sent_),
                                 SYNC_FILE_RANGE_WRITE);
 #endif
+        sent_ = written_;
     }
-    written_ += text.size();
     return error;
 }
 
@@ -306,10 +312,7 @@ void BatchWriter::run() {
         busy_ = true;
         current_ = batch.get();
         const bool own_text = !batch->has_text();
-        if (own_text) {
-            if (!own_text_) own_text_ = Batch::make_text();
-            batch->attach(std::move(own_text_));
-        }
+        if (own_text) batch->attach(std::move(own_text_));
         // Rendered whole (the issuing side may be rendering a chunk of it)
         // even after a failure, then written or dropped.
         render_batch(lock, *batch);
