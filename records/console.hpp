@@ -72,7 +72,7 @@ public:
     std::uint64_t produced() const { return produced_; }
     // Drops the text held beyond the first `produced` bytes of the run's
     // console text (text already written out stays). A run that ends on a
-    // data-file write which was issued at that point ends with the console
+    // data-file write which was submitted at that point ends with the console
     // text that came before the write.
     void take_back(std::uint64_t produced);
 

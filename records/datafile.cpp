@@ -34,13 +34,13 @@ DataFile::DataFile(std::string name, bool overlapped) : name_(std::move(name)) {
 }
 
 DataFile::~DataFile() {
-    writer_.reset();  // the writes issued are made, and its thread ends
+    writer_.reset();  // the writes submitted are made, and its thread ends
     if (fd_ >= 0) ::close(fd_);
 }
 
-void DataFile::fail(const std::string& action, int error, std::optional<std::uint64_t> issued_at) const {
+void DataFile::fail(const std::string& action, int error, std::optional<std::uint64_t> submitted_at) const {
     throw DataFileError(action + " the data file \"" + name_ + "\": " + std::strerror(error),
-                        issued_at);
+                        submitted_at);
 }
 
 void DataFile::check_writes() const {
@@ -57,7 +57,7 @@ void DataFile::write_samples(std::span<const float> samples) {
         check_writes();
     }
     while (!samples.empty()) {
-        if (batch_ && batch_->room() == 0) issue();
+        if (batch_ && batch_->room() == 0) submit();
         if (!batch_) {
             batch_ = writer_->take();
             if (!batch_) check_writes();
@@ -68,15 +68,15 @@ void DataFile::write_samples(std::span<const float> samples) {
     }
 }
 
-void DataFile::issue() {
+void DataFile::submit() {
     if (clock_) batch_->stamp = clock_();
-    writer_->issue(std::move(batch_));
+    writer_->submit(std::move(batch_));
     check_writes();
 }
 
 void DataFile::flush() {
     if (fd_ < 0) return;  // closed: everything is written
-    if (batch_ && !batch_->empty()) issue();
+    if (batch_ && !batch_->empty()) submit();
     writer_->wait_written();
     check_writes();
 }

@@ -18,14 +18,14 @@ namespace tamboril::records {
 // The data file could not be created, written, flushed or closed.
 class DataFileError : public std::runtime_error {
 public:
-    explicit DataFileError(const std::string& message, std::optional<std::uint64_t> issued_at = {})
-        : std::runtime_error(message), issued_at_(issued_at) {}
+    explicit DataFileError(const std::string& message, std::optional<std::uint64_t> submitted_at = {})
+        : std::runtime_error(message), submitted_at_(submitted_at) {}
 
     // For a failed cut or write: its stamp (see DataFile::set_clock).
-    std::optional<std::uint64_t> issued_at() const { return issued_at_; }
+    std::optional<std::uint64_t> submitted_at() const { return submitted_at_; }
 
 private:
-    std::optional<std::uint64_t> issued_at_;
+    std::optional<std::uint64_t> submitted_at_;
 };
 
 class DataFile {
@@ -35,12 +35,12 @@ public:
     // first record written, so a run that writes none leaves them; other
     // files (a device, a FIFO) cannot be cut and are written as they are.
     //
-    // Records are written 1 MiB at a time, each write issued when the next
+    // Records are written 1 MiB at a time, each write submitted when the next
     // record finds the buffer full, or by flush() and close(); the cut is
-    // issued by the first record. With `overlapped`, the cut, the rendering
+    // submitted by the first record. With `overlapped`, the cut, the rendering
     // and the writes go to a thread of their own while the caller goes on
     // (see BatchWriter): a failure is then reported at the caller's next
-    // issued write, flush() or close(), and nothing added after the failed
+    // submitted write, flush() or close(), and nothing added after the failed
     // call reaches the file.
     explicit DataFile(std::string name, bool overlapped = true);
     ~DataFile();
@@ -56,17 +56,17 @@ public:
     void close();
 
     // The cut and every write are stamped with the value of `clock` when
-    // they are issued; the error of a failed one carries its stamp.
+    // they are submitted; the error of a failed one carries its stamp.
     void set_clock(std::function<std::uint64_t()> clock) { clock_ = std::move(clock); }
 
     const std::string& name() const { return name_; }
 
 private:
-    void issue();
+    void submit();
     // Throws the failure of a write, if there is one.
     void check_writes() const;
     [[noreturn]] void fail(const std::string& action, int error,
-                           std::optional<std::uint64_t> issued_at = {}) const;
+                           std::optional<std::uint64_t> submitted_at = {}) const;
 
     std::string name_;
     int fd_ = -1;

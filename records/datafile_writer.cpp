@@ -143,7 +143,7 @@ int BatchWriter::write_batch(const Batch& batch) {
 
 void BatchWriter::fail(const Failure& failure) {
     failure_ = failure;
-    // Nothing after a failure reaches the file; a batch that the issuing
+    // Nothing after a failure reaches the file; a batch that the submitting
     // side is rendering in is dropped by the writer when it is done.
     for (auto it = queue_.begin(); it != queue_.end();) {
         if (it->get() == helped_) {
@@ -245,7 +245,7 @@ std::unique_ptr<Batch> BatchWriter::take() {
     return batch;
 }
 
-void BatchWriter::issue(std::unique_ptr<Batch> batch) {
+void BatchWriter::submit(std::unique_ptr<Batch> batch) {
     std::unique_lock lock(mutex_);
     if (failure_) {
         recycle(std::move(batch));
@@ -313,7 +313,7 @@ void BatchWriter::run() {
         current_ = batch.get();
         const bool own_text = !batch->has_text();
         if (own_text) batch->attach(std::move(own_text_));
-        // Rendered whole (the issuing side may be rendering a chunk of it)
+        // Rendered whole (the submitting side may be rendering a chunk of it)
         // even after a failure, then written or dropped.
         render_batch(lock, *batch);
         current_ = nullptr;

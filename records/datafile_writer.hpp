@@ -69,7 +69,7 @@ public:
     // No records, no stamp (the text buffer stays).
     void clear();
 
-    // What the issuing side stamps the batch with when it issues it.
+    // What the submitting side stamps the batch with when it submits it.
     std::optional<std::uint64_t> stamp;
 
 private:
@@ -85,21 +85,21 @@ private:
     std::size_t unrendered_ = 0;       // chunks claimed or not, not rendered
 };
 
-// Writes batches whole to a file descriptor, in the order they are issued,
+// Writes batches whole to a file descriptor, in the order they are submitted,
 // after cutting the old contents of a regular file. With `overlapped`, the
 // cut and the writes go to a thread of their own, started by the first of
 // them; without `overlapped`, where the process may use one processor only
-// and where no thread can be started, the issuing thread makes each at once.
-// After a failure nothing more is written: batches issued later are dropped.
+// and where no thread can be started, the submitting thread makes each at once.
+// After a failure nothing more is written: batches submitted later are dropped.
 //
-// With the thread, the issuing side keeps the samples of the batches it
+// With the thread, the submitting side keeps the samples of the batches it
 // fills, and the writer renders them, chunk by chunk, before it writes them;
-// but whenever the issuing side has to wait for the writer, it renders
+// but whenever the submitting side has to wait for the writer, it renders
 // chunks meanwhile: from the last chunk back of the batch the writer is
 // rendering, or else of the next batch to be written. So the rendering goes
 // to whichever side has time for it.
 //
-// One thread issues; it is the only one to call the members below.
+// One thread submits; it is the only one to call the members below.
 class BatchWriter {
 public:
     // At most this many batches exist at once, the one being filled
@@ -117,7 +117,7 @@ public:
     };
 
     BatchWriter(int fd, bool overlapped);
-    // Writes what was issued (unless something failed) and ends the thread.
+    // Writes what was submitted (unless something failed) and ends the thread.
     ~BatchWriter();
     BatchWriter(const BatchWriter&) = delete;
     BatchWriter& operator=(const BatchWriter&) = delete;
@@ -130,8 +130,8 @@ public:
     // Waits while every batch is on its way. Empty after a failure.
     std::unique_ptr<Batch> take();
     // Queues the batch for writing (or writes it, without the thread).
-    void issue(std::unique_ptr<Batch> batch);
-    // Waits until the cut and every batch issued are made, or dropped after
+    void submit(std::unique_ptr<Batch> batch);
+    // Waits until the cut and every batch submitted are made, or dropped after
     // a failure.
     void wait_written();
     // Waits as wait_written() and ends the thread.
@@ -142,12 +142,12 @@ public:
 private:
     void start_thread();
     void run();
-    // For the issuing side while it waits: renders one chunk that the
+    // For the submitting side while it waits: renders one chunk that the
     // writer will need soon; false when there is none (or no text buffer
     // for it). With mutex_ held, released meanwhile.
     bool render_a_chunk(std::unique_lock<std::mutex>& lock);
     // The writer's part of a batch: its chunks from the first on, then the
-    // wait for those that the issuing side renders. With mutex_ held.
+    // wait for those that the submitting side renders. With mutex_ held.
     void render_batch(std::unique_lock<std::mutex>& lock, Batch& batch);
     Batch::Text spare_text();  // with mutex_ held; empty when all are lent
     // The cut, or a failure.
@@ -159,7 +159,7 @@ private:
 
     const int fd_;
     bool overlapped_;        // a thread may be started
-    bool threaded_ = false;  // the thread runs (set and read by the issuing thread)
+    bool threaded_ = false;  // the thread runs (set and read by the submitting thread)
     // Kept by whoever makes the writes.
     bool regular_ = false;       // a regular file: its write-back is started early,
     std::uint64_t written_ = 0;  // bytes written
@@ -169,12 +169,12 @@ private:
 
     mutable std::mutex mutex_;
     std::condition_variable work_;  // the thread waits for work or the end
-    std::condition_variable done_;  // the issuing thread waits for work done
+    std::condition_variable done_;  // the submitting thread waits for work done
     bool cut_pending_ = false;      // a cut to make, stamped with cut_stamp_
     std::optional<std::uint64_t> cut_stamp_;
     std::deque<std::unique_ptr<Batch>> queue_;
     Batch* current_ = nullptr;            // the batch the writer renders and writes
-    const Batch* helped_ = nullptr;       // a queued batch the issuing side renders in
+    const Batch* helped_ = nullptr;       // a queued batch the submitting side renders in
     std::vector<std::unique_ptr<Batch>> spare_;
     std::size_t made_ = 0;
     std::vector<Batch::Text> spare_texts_;

@@ -110,7 +110,7 @@ int dialogue(Console& console) {
     } write_data_first{console};
     console.set_before_write([&data] { data.flush(); });
     // A write of the data file that fails ends the run with the console text
-    // that came before the write was issued; the writes go on beside the run.
+    // that came before the write was submitted; the writes go on beside the run.
     data.set_clock([&console] { return console.produced(); });
     print_banner(console);
 
@@ -187,7 +187,7 @@ int run_dialogue(Console& console) {
         report(console, e.what());
         status = kExitInput;
     } catch (const records::DataFileError& e) {
-        if (const auto issued_at = e.issued_at()) console.take_back(*issued_at);
+        if (const auto submitted_at = e.submitted_at()) console.take_back(*submitted_at);
         report(console, e.what());
         status = kExitDataFile;
     }

@@ -75,7 +75,7 @@ const float kSamples[] = {0.25f, 0.5f};
 
 // The calls on the data file fail alike whether its writes go to a thread of
 // their own or are made by the caller; with the thread they are reported at
-// the next write issued, flush() or close().
+// the next write submitted, flush() or close().
 enum class Writes { Overlapped, InTheCaller };
 
 const char* writes_label(Writes writes) { return writes == Writes::Overlapped ? "Overlapped" : "InTheCaller"; }
@@ -94,13 +94,13 @@ constexpr std::size_t kRecordsPerWrite = (std::size_t{1} << 20) / 13;
 // the other.
 struct Caught {
     std::string message;
-    std::optional<std::uint64_t> issued_at;
+    std::optional<std::uint64_t> submitted_at;
 };
 Caught first_failure(std::initializer_list<std::function<void()>> steps) {
     try {
         for (const auto& step : steps) step();
     } catch (const DataFileError& e) {
-        return {e.what(), e.issued_at()};
+        return {e.what(), e.submitted_at()};
     }
     return {};
 }
@@ -114,7 +114,7 @@ TEST_P(DataFileFailures, FailedExaminationKeepsTheOldContents) {
     ::close(fd);  // from now on every call on it fails
     const Caught caught = first_failure({[&] { file.write_samples(kSamples); }, [&] { file.close(); }});
     EXPECT_EQ(caught.message, "cannot examine the data file \"ARCHOLD\": Bad file descriptor");
-    EXPECT_EQ(caught.issued_at, 5u) << "stamped when the first record came";
+    EXPECT_EQ(caught.submitted_at, 5u) << "stamped when the first record came";
     EXPECT_EQ(testing::read_file(dir_ / "ARCHOLD"), "old contents");
 }
 
@@ -129,11 +129,11 @@ TEST_P(DataFileFailures, FailedCutKeepsTheOldContents) {
     ::close(read_only);
     const Caught caught = first_failure({[&] { file.write_samples(kSamples); }, [&] { file.close(); }});
     EXPECT_EQ(caught.message, "cannot cut the old contents of the data file \"ARCHOLD\": Invalid argument");
-    EXPECT_EQ(caught.issued_at, std::nullopt) << "no clock, no stamp";
+    EXPECT_EQ(caught.submitted_at, std::nullopt) << "no clock, no stamp";
     EXPECT_EQ(testing::read_file(dir_ / "ARCHOLD"), "old contents");
 }
 
-TEST_P(DataFileFailures, FailedWriteCarriesTheStampOfItsIssue) {
+TEST_P(DataFileFailures, FailedWriteCarriesTheStampOfItsSubmission) {
     fs::create_symlink("/dev/full", "ARCHFULL");
     DataFile file("ARCHFULL", overlapped());
     std::uint64_t now = 1;
@@ -142,13 +142,13 @@ TEST_P(DataFileFailures, FailedWriteCarriesTheStampOfItsIssue) {
     const Caught caught = first_failure({
         [&] { file.write_samples(batch); },  // fills the buffer: no write yet
         [&] { now = 7; },
-        [&] { file.write_samples(kSamples); },  // the first write is issued here
+        [&] { file.write_samples(kSamples); },  // the first write is submitted here
         [&] { now = 9; },
         [&] { file.write_samples(batch); },
         [&] { file.close(); },
     });
     EXPECT_EQ(caught.message, "cannot write the data file \"ARCHFULL\": No space left on device");
-    EXPECT_EQ(caught.issued_at, 7u);
+    EXPECT_EQ(caught.submitted_at, 7u);
 }
 
 // In a child process of its own (it limits the size of its files): after a

@@ -29,8 +29,8 @@ TEST(FailingDisk, DiskFullIsAnErrorWithoutTheClosingMessage) {
 // Records in one write of the data file (1 MiB of them).
 constexpr std::int32_t kRecordsPerWrite = (1 << 20) / 13;
 
-TEST(FailingDisk, ConsoleTextEndsWhereTheFailedWriteWasIssued) {
-    // The first write is issued by the record after the first 1 MiB, inside
+TEST(FailingDisk, ConsoleTextEndsWhereTheFailedWriteWasSubmitted) {
+    // The first write is submitted by the record after the first 1 MiB, inside
     // the first call: the call's state report, which follows in the text,
     // is never shown, however late the failure is seen.
     const auto dir = make_temp_dir();
@@ -59,7 +59,7 @@ std::string urn20_ix_line(double x) {
 }
 
 TEST(FailingDisk, FileSizeLimitKeepsExactlyTheBytesBeforeIt) {
-    // Four writes of 1 MiB pass; the fifth, issued during the fifth
+    // Four writes of 1 MiB pass; the fifth, submitted during the fifth
     // sequence, stops at the limit. The file holds the stream up to the
     // limit, and the console the lines of the four sequences before.
     constexpr int kN = 100000;
