@@ -29,9 +29,9 @@ void Console::write(const Template& format, std::span<const Item> items) {
 
 void Console::write_record(std::string_view record) {
     const char control = record.empty() ? ' ' : record.front();
-    if (control == '0') out_ += kLineAdvance;
-    if (line_open_) out_ += kLineAdvance;
-    if (!record.empty()) out_.append(record.substr(1));
+    if (control == '0') append(kLineAdvance);
+    if (line_open_) append(kLineAdvance);
+    if (!record.empty()) append(record.substr(1));
     line_open_ = true;
     // Keep memory bounded however many sequences print a line.
     if (out_.size() >= kOutputFlushBytes) flush();
@@ -96,10 +96,22 @@ std::optional<std::string> Console::read_pause_line() {
 }
 
 void Console::end_line() {
-    if (line_open_) out_ += kLineAdvance;
+    if (line_open_) append(kLineAdvance);
 }
 
-void Console::write_text(std::string_view text) { out_ += text; }
+void Console::write_text(std::string_view text) { append(text); }
+
+void Console::append(std::string_view text) {
+    out_ += text;
+    produced_ += text.size();
+}
+
+void Console::take_back(std::uint64_t produced) {
+    const std::uint64_t held_from = produced_ - out_.size();
+    if (produced < held_from || produced >= produced_) return;
+    out_.resize(static_cast<std::size_t>(produced - held_from));
+    produced_ = produced;
+}
 
 void Console::finish() {
     end_line();

@@ -67,6 +67,15 @@ public:
     // every record generated before it on disk. An empty function removes it.
     void set_before_write(std::function<void()> hook) { before_write_ = std::move(hook); }
 
+    // Bytes of console text produced so far in the run: written out, held or
+    // dropped after a failed write.
+    std::uint64_t produced() const { return produced_; }
+    // Drops the text held beyond the first `produced` bytes of the run's
+    // console text (text already written out stays). A run that ends on a
+    // data-file write which was submitted at that point ends with the console
+    // text that came before the write.
+    void take_back(std::uint64_t produced);
+
     // 0, or the errno of the first console write that failed.
     int write_error() const { return write_error_; }
 
@@ -79,6 +88,7 @@ public:
 
 private:
     void before_read();
+    void append(std::string_view text);
 
     std::unique_ptr<LineSource> in_;
     int out_fd_;
@@ -87,6 +97,7 @@ private:
     int write_error_ = 0;
     std::function<void()> before_write_;
     std::string out_;
+    std::uint64_t produced_ = 0;  // out_ holds its last out_.size() bytes
 };
 
 }  // namespace tamboril::records

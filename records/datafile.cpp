@@ -1,23 +1,15 @@
 #include "records/datafile.hpp"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <string_view>
-
-#include "records/fast_fixed.hpp"
-#include "records/fd_io.hpp"
 
 namespace tamboril::records {
 
-namespace {
-constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
-}
-
-DataFile::DataFile(std::string name) : name_(std::move(name)) {
+DataFile::DataFile(std::string name, bool overlapped) : name_(std::move(name)) {
     if (name_.find('/') != std::string::npos) {
         throw DataFileError("cannot create the data file \"" + name_ +
                             "\": the name must not contain '/'");
@@ -38,57 +30,61 @@ DataFile::DataFile(std::string name) : name_(std::move(name)) {
         fd_ = moved;
         if (fd_ < 0) fail("cannot create", error);
     }
-    buffer_.resize(kBufferBytes);
+    writer_ = std::make_unique<BatchWriter>(fd_, overlapped);
 }
 
 DataFile::~DataFile() {
+    writer_.reset();  // the writes submitted are made, and its thread ends
     if (fd_ >= 0) ::close(fd_);
 }
 
-void DataFile::fail(const std::string& action, int error) const {
-    throw DataFileError(action + " the data file \"" + name_ + "\": " + std::strerror(error));
+void DataFile::fail(const std::string& action, int error, std::optional<std::uint64_t> submitted_at) const {
+    throw DataFileError(action + " the data file \"" + name_ + "\": " + std::strerror(error),
+                        submitted_at);
+}
+
+void DataFile::check_writes() const {
+    if (const auto failure = writer_->failure()) fail(failure->action, failure->error, failure->stamp);
 }
 
 void DataFile::write_samples(std::span<const float> samples) {
     if (samples.empty()) return;
     if (fd_ < 0) throw DataFileError("the data file \"" + name_ + "\" is closed");
-    if (!cut_) cut_old_contents();
+    if (!cut_) {
+        // Writing replaces the old contents from the first record on.
+        writer_->cut(clock_ ? std::optional(clock_()) : std::nullopt);
+        cut_ = true;
+        check_writes();
+    }
     while (!samples.empty()) {
-        if (buffer_.size() - used_ < kDataRecordBytes) flush();
-        const std::size_t room = (buffer_.size() - used_) / kDataRecordBytes;
-        const std::size_t count = samples.size() < room ? samples.size() : room;
-        render_sample_records(samples.first(count), buffer_.data() + used_);
-        used_ += count * kDataRecordBytes;
+        if (batch_ && batch_->room() == 0) submit();
+        if (!batch_) {
+            batch_ = writer_->take();
+            if (!batch_) check_writes();
+        }
+        const std::size_t count = std::min(samples.size(), batch_->room());
+        batch_->add(samples.first(count), batch_->has_text());
         samples = samples.subspan(count);
     }
 }
 
-void DataFile::cut_old_contents() {
-    // Writing replaces the old contents from the first record on. Only a
-    // regular file has contents to cut.
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0) fail("cannot examine", errno);
-    if (S_ISREG(info.st_mode)) {
-        int result;
-        do {
-            result = ::ftruncate(fd_, 0);
-        } while (result != 0 && errno == EINTR);
-        if (result != 0) fail("cannot cut the old contents of", errno);
-    }
-    cut_ = true;
+void DataFile::submit() {
+    if (clock_) batch_->stamp = clock_();
+    writer_->submit(std::move(batch_));
+    check_writes();
 }
 
 void DataFile::flush() {
-    if (used_ == 0) return;
-    if (fd_ < 0) throw DataFileError("the data file \"" + name_ + "\" is closed");
-    const int error = write_all(fd_, std::string_view(buffer_.data(), used_));
-    if (error != 0) fail("cannot write", error);
-    used_ = 0;
+    if (fd_ < 0) return;  // closed: everything is written
+    if (batch_ && !batch_->empty()) submit();
+    writer_->wait_written();
+    check_writes();
 }
 
 void DataFile::close() {
     if (fd_ < 0) return;
     flush();
+    writer_->finish();
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0 && errno != EINTR) fail("cannot close", errno);

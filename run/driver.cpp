@@ -109,6 +109,9 @@ int dialogue(Console& console) {
         ~WriteDataFirst() { console.set_before_write(nullptr); }
     } write_data_first{console};
     console.set_before_write([&data] { data.flush(); });
+    // A write of the data file that fails ends the run with the console text
+    // that came before the write was submitted; the writes go on beside the run.
+    data.set_clock([&console] { return console.produced(); });
     print_banner(console);
 
     const int number = generators::lookup_generator(name);
@@ -184,6 +187,7 @@ int run_dialogue(Console& console) {
         report(console, e.what());
         status = kExitInput;
     } catch (const records::DataFileError& e) {
+        if (const auto submitted_at = e.submitted_at()) console.take_back(*submitted_at);
         report(console, e.what());
         status = kExitDataFile;
     }

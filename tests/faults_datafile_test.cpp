@@ -1,17 +1,27 @@
 // Every system call on the data file is checked, examining and cutting the
-// old contents included; the data file never takes a standard stream's
-// descriptor; closed standard streams are opened on /dev/null at start.
+// old contents included, whether its writes go to a thread of their own or
+// not; nothing reaches the file after a failed write; the data file never
+// takes a standard stream's descriptor; closed standard streams are opened on
+// /dev/null at start.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <ostream>
 #include <string>
+#include <vector>
 
 #include "records/datafile.hpp"
 #include "records/standard_streams.hpp"
@@ -63,30 +73,140 @@ std::string failure(Action action) {
 
 const float kSamples[] = {0.25f, 0.5f};
 
-TEST_F(DataFileCallsTest, FailedExaminationIsAnError) {
+// The calls on the data file fail alike whether its writes go to a thread of
+// their own or are made by the caller; with the thread they are reported at
+// the next write submitted, flush() or close().
+enum class Writes { Overlapped, InTheCaller };
+
+const char* writes_label(Writes writes) { return writes == Writes::Overlapped ? "Overlapped" : "InTheCaller"; }
+void PrintTo(Writes writes, std::ostream* os) { *os << writes_label(writes); }
+std::string writes_name(const ::testing::TestParamInfo<Writes>& info) { return writes_label(info.param); }
+
+class DataFileFailures : public DataFileCallsTest, public ::testing::WithParamInterface<Writes> {
+protected:
+    bool overlapped() const { return GetParam() == Writes::Overlapped; }
+};
+
+// Records of the first write of the data file at 1 MiB.
+constexpr std::size_t kRecordsPerWrite = (std::size_t{1} << 20) / 13;
+
+// The error of the first DataFileError that `steps` throw, run one after
+// the other.
+struct Caught {
+    std::string message;
+    std::optional<std::uint64_t> submitted_at;
+};
+Caught first_failure(std::initializer_list<std::function<void()>> steps) {
+    try {
+        for (const auto& step : steps) step();
+    } catch (const DataFileError& e) {
+        return {e.what(), e.submitted_at()};
+    }
+    return {};
+}
+
+TEST_P(DataFileFailures, FailedExaminationKeepsTheOldContents) {
     std::ofstream("ARCHOLD") << "old contents";
-    DataFile file("ARCHOLD");
+    DataFile file("ARCHOLD", overlapped());
+    file.set_clock([] { return 5; });
     const int fd = descriptor_of("ARCHOLD");
     ASSERT_GT(fd, 2);
     ::close(fd);  // from now on every call on it fails
-    EXPECT_EQ(failure([&] { file.write_samples(kSamples); }),
-              "cannot examine the data file \"ARCHOLD\": Bad file descriptor");
+    const Caught caught = first_failure({[&] { file.write_samples(kSamples); }, [&] { file.close(); }});
+    EXPECT_EQ(caught.message, "cannot examine the data file \"ARCHOLD\": Bad file descriptor");
+    EXPECT_EQ(caught.submitted_at, 5u) << "stamped when the first record came";
     EXPECT_EQ(testing::read_file(dir_ / "ARCHOLD"), "old contents");
 }
 
-TEST_F(DataFileCallsTest, FailedCutIsAnError) {
+TEST_P(DataFileFailures, FailedCutKeepsTheOldContents) {
     std::ofstream("ARCHOLD") << "old contents";
-    DataFile file("ARCHOLD");
+    DataFile file("ARCHOLD", overlapped());
     const int fd = descriptor_of("ARCHOLD");
     ASSERT_GT(fd, 2);
     // The same regular file, but open for reading only: it cannot be cut.
     const int read_only = ::open("ARCHOLD", O_RDONLY);
     ASSERT_EQ(::dup2(read_only, fd), fd);
     ::close(read_only);
-    EXPECT_EQ(failure([&] { file.write_samples(kSamples); }),
-              "cannot cut the old contents of the data file \"ARCHOLD\": Invalid argument");
+    const Caught caught = first_failure({[&] { file.write_samples(kSamples); }, [&] { file.close(); }});
+    EXPECT_EQ(caught.message, "cannot cut the old contents of the data file \"ARCHOLD\": Invalid argument");
+    EXPECT_EQ(caught.submitted_at, std::nullopt) << "no clock, no stamp";
     EXPECT_EQ(testing::read_file(dir_ / "ARCHOLD"), "old contents");
 }
+
+TEST_P(DataFileFailures, FailedWriteCarriesTheStampOfItsSubmission) {
+    fs::create_symlink("/dev/full", "ARCHFULL");
+    DataFile file("ARCHFULL", overlapped());
+    std::uint64_t now = 1;
+    file.set_clock([&now] { return now; });
+    const std::vector<float> batch(kRecordsPerWrite, 0.5f);
+    const Caught caught = first_failure({
+        [&] { file.write_samples(batch); },  // fills the buffer: no write yet
+        [&] { now = 7; },
+        [&] { file.write_samples(kSamples); },  // the first write is submitted here
+        [&] { now = 9; },
+        [&] { file.write_samples(batch); },
+        [&] { file.close(); },
+    });
+    EXPECT_EQ(caught.message, "cannot write the data file \"ARCHFULL\": No space left on device");
+    EXPECT_EQ(caught.submitted_at, 7u);
+}
+
+// In a child process of its own (it limits the size of its files): after a
+// failed write, nothing more reaches the file, even where it could.
+// Returns 0 when that holds.
+int nothing_after_a_failed_write(bool overlapped) {
+    const rlim_t limit = 2 * kRecordsPerWrite * 13 + 100;  // inside the third write
+    const rlimit low{limit, RLIM_INFINITY};
+    if (::setrlimit(RLIMIT_FSIZE, &low) != 0) return 10;
+    ::signal(SIGXFSZ, SIG_IGN);
+    std::string message;
+    std::vector<float> samples(kRecordsPerWrite / 3, 0.25f);
+    {
+        DataFile file("ARCHLIMIT", overlapped);
+        try {
+            for (int i = 0; i < 30; ++i) file.write_samples(samples);
+            file.close();
+            return 11;
+        } catch (const DataFileError& e) {
+            message = e.what();
+        }
+        // Room again; the file takes no more records all the same.
+        const rlimit high{RLIM_INFINITY, RLIM_INFINITY};
+        if (::setrlimit(RLIMIT_FSIZE, &high) != 0) return 12;
+        for (auto step : {+[](DataFile& f, std::vector<float>& s) { f.write_samples(s); },
+                          +[](DataFile& f, std::vector<float>&) { f.flush(); },
+                          +[](DataFile& f, std::vector<float>&) { f.close(); }}) {
+            try {
+                step(file, samples);
+                return 13;
+            } catch (const DataFileError& e) {
+                if (e.what() != message) return 14;
+            }
+        }
+    }
+    if (message != "cannot write the data file \"ARCHLIMIT\": File too large") return 15;
+    if (fs::file_size("ARCHLIMIT") != limit) return 16;
+    return 0;
+}
+
+TEST_P(DataFileFailures, NothingReachesTheFileAfterAFailedWrite) {
+    EXPECT_EXIT(std::_Exit(nothing_after_a_failed_write(overlapped())), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_P(DataFileFailures, FlushLeavesEveryRecordSoFarInTheFile) {
+    DataFile file("ARCHFLUSH", overlapped());
+    const std::vector<float> samples(3 * kRecordsPerWrite + 17, 0.25f);
+    std::string expected;
+    for (std::size_t i = 0; i < samples.size(); ++i) expected += ".2500000000\r\n";
+    file.write_samples(samples);
+    file.flush();
+    EXPECT_EQ(testing::read_file(dir_ / "ARCHFLUSH"), expected);  // the file still open
+    file.close();
+    EXPECT_EQ(testing::read_file(dir_ / "ARCHFLUSH"), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothWays, DataFileFailures,
+                         ::testing::Values(Writes::Overlapped, Writes::InTheCaller), writes_name);
 
 TEST_F(DataFileCallsTest, DeviceIsWrittenWithoutCutting) {
     fs::create_symlink("/dev/null", "ARCHNULL");

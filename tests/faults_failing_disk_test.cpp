@@ -1,11 +1,16 @@
 // A data file that cannot be created or written: exit status 1, one line on
-// standard error naming the file and the reason, and no closing message.
+// standard error naming the file and the reason, no closing message, the
+// console text that came before the failed write and the file's bytes up to
+// it.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
 #include "tests/support/program.hpp"
+#include "tests/support/streams.hpp"
 
 namespace tamboril::testing {
 namespace {
@@ -19,6 +24,67 @@ TEST(FailingDisk, DiskFullIsAnErrorWithoutTheClosingMessage) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "tamboril: cannot write the data file \"ARCHURN01\": No space left on device\n");
     EXPECT_EQ(run.out.find("LA EJECUCION HA FINALIZADO"), std::string::npos);
+}
+
+// Records in one write of the data file (1 MiB of them).
+constexpr std::int32_t kRecordsPerWrite = (1 << 20) / 13;
+
+TEST(FailingDisk, ConsoleTextEndsWhereTheFailedWriteWasSubmitted) {
+    // The first write is submitted by the record after the first 1 MiB, inside
+    // the first call: the call's state report, which follows in the text,
+    // is never shown, however late the failure is seen.
+    const auto dir = make_temp_dir();
+    fs::create_symlink("/dev/full", dir / "ARCHURN01");
+    const ProgramRun run = run_program(dir, "URN01\n" + std::to_string(kRecordsPerWrite + 1) + "\n2\n\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "tamboril: cannot write the data file \"ARCHURN01\": No space left on device\n");
+    EXPECT_EQ(run.out, dialogue_head("URN01") + "\r\n        IX=     524287");
+}
+
+// URN20 from IX = 524287: X times 2027812808 rounded to double, reduced by
+// the exact remainder modulo 2^31 - 1; the sample is X over 2^31 - 1 rounded
+// to double and then to single precision.
+struct Urn20Stream {
+    double x = 524287.0;
+    std::string next_line() {
+        x = std::fmod(x * 2027812808.0, 2147483647.0);
+        return expected_data_line(static_cast<double>(static_cast<float>(x / 2147483647.0))) + "\r\n";
+    }
+};
+
+// URN20's line after every sequence, "(1X,'IX=',I20)".
+std::string urn20_ix_line(double x) {
+    const std::string digits = std::to_string(static_cast<std::int64_t>(x));
+    return "IX=" + std::string(20 - digits.size(), ' ') + digits;
+}
+
+TEST(FailingDisk, FileSizeLimitKeepsExactlyTheBytesBeforeIt) {
+    // Four writes of 1 MiB pass; the fifth, submitted during the fifth
+    // sequence, stops at the limit. The file holds the stream up to the
+    // limit, and the console the lines of the four sequences before.
+    constexpr int kN = 100000;
+    constexpr std::uint64_t kLimit = 4ull * kRecordsPerWrite * 13 + 548;
+    const auto dir = make_temp_dir();
+    StreamSetup setup;
+    setup.input = "URN20\n" + std::to_string(kN) + "\n6\n\n";
+    setup.file_size_limit = kLimit;
+    const StreamRun run = run_with_streams(dir, setup);
+
+    Urn20Stream stream;
+    std::string records;
+    std::string console = dialogue_head("URN20");
+    for (int sequence = 1; sequence <= 4; ++sequence) {
+        for (int i = 0; i < kN; ++i) records += stream.next_line();
+        console += "\r\n" + urn20_ix_line(stream.x);
+        if (sequence == 1) console += "\r\n" + plain_heading(kN) + "\r\n" + urn20_ix_line(stream.x);
+    }
+    while (records.size() < kLimit) records += stream.next_line();
+    records.resize(kLimit);
+
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "tamboril: cannot write the data file \"ARCHURN20\": File too large\n");
+    EXPECT_EQ(run.out, console);
+    EXPECT_EQ(read_file(dir / "ARCHURN20"), records);
 }
 
 TEST(FailingDisk, FullDiskDuringANotImplementedRunIsNoError) {

@@ -226,6 +226,8 @@ struct BrokenCase {
     // is shorter, so head leaves during the sequences); else it leaves after
     // the state report.
     bool through_head;
+    std::size_t n;  // values per sequence
+    std::size_t m;  // sequences
 };
 
 void PrintTo(const BrokenCase& c, std::ostream* os) { *os << c.label; }
@@ -233,8 +235,8 @@ void PrintTo(const BrokenCase& c, std::ostream* os) { *os << c.label; }
 class BrokenPipe : public StreamsTest, public ::testing::WithParamInterface<BrokenCase> {};
 
 TEST_P(BrokenPipe, EndsOnSigpipeWithTheRecordsBeforeIt) {
-    constexpr std::size_t kN = 7;
-    const std::string input = "URN20\n" + std::to_string(kN) + "\n200000\n\n";
+    const std::size_t kN = GetParam().n;
+    const std::string input = "URN20\n" + std::to_string(kN) + "\n" + std::to_string(GetParam().m) + "\n\n";
     StreamSetup setup;
     setup.input = input;
     if (GetParam().through_head) {
@@ -253,14 +255,19 @@ TEST_P(BrokenPipe, EndsOnSigpipeWithTheRecordsBeforeIt) {
     ASSERT_EQ(data.size() % 13, 0u);
     const std::size_t records = data.size() / 13;
     EXPECT_GT(records, 0u);
-    EXPECT_LT(records, 200000 * kN);  // ended early
+    EXPECT_LT(records, GetParam().m * kN);  // ended early
     EXPECT_EQ(records % kN, 0u) << "the file ends inside a sequence";
     EXPECT_EQ(data, urn20_records(records));
 }
 
 INSTANTIATE_TEST_SUITE_P(Reader, BrokenPipe,
-                         ::testing::Values(BrokenCase{"HeadReadsTwoThousandBytes", true},
-                                           BrokenCase{"ReaderLeavesAfterTheReport", false}),
+                         ::testing::Values(BrokenCase{"HeadReadsTwoThousandBytes", true, 7, 200000},
+                                           BrokenCase{"ReaderLeavesAfterTheReport", false, 7, 200000},
+                                           // Several writes of 1 MiB between two writes of
+                                           // the console.
+                                           BrokenCase{"HeadAndWritesOnTheirWay", true, 101, 20000},
+                                           BrokenCase{"ReaderLeavesAndWritesOnTheirWay", false, 101,
+                                                      20000}),
                          [](const ::testing::TestParamInfo<BrokenCase>& info) {
                              return std::string(info.param.label);
                          });

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -90,6 +91,50 @@ TEST(Pause, RunsTheCommandAndWaitsForIt) {
     const ProgramRun run = run_program(dir, "URN10\n2\n1\necho done > pause.txt; cat ARCHURN10 >> pause.txt  \n");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(read_file(dir / "pause.txt"), "done\n" + crlf({".0152587891", ".9073486328"}));
+}
+
+// URN10 from 1: each state is the previous one times 125 modulo 8192, and
+// the sample is the state over 8192.
+std::uint32_t urn10_state_after(int count) {
+    std::uint32_t state = 1;
+    for (int i = 0; i < count; ++i) state = state * 125 % 8192;
+    return state;
+}
+
+std::string urn10_records(int count) {
+    std::string text;
+    std::uint32_t state = 1;
+    for (int i = 0; i < count; ++i) {
+        state = state * 125 % 8192;
+        text += expected_data_line(state / 8192.0) + "\r\n";
+    }
+    return text;
+}
+
+TEST(Pause, CommandSeesEveryRecordOfALongRun) {
+    // Several writes of 1 MiB, the last one short: all of them are in the
+    // file, and the file closed, when the command runs.
+    constexpr int kN = 250000;
+    const auto dir = make_temp_dir();
+    const ProgramRun run =
+        run_program(dir, "URN10\n" + std::to_string(kN) + "\n1\ncp ARCHURN10 copy; echo $? >> copy\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(read_file(dir / "copy"), urn10_records(kN) + "0\n");
+}
+
+TEST(Dialogue, OnOneProcessorTheRunIsTheSame) {
+    // Held to one processor the program makes its writes itself; its
+    // console text and data file are those of any run.
+    constexpr int kN = 100000;
+    const auto dir = make_temp_dir();
+    const ProgramRun run =
+        run_shell(dir, "exec taskset -c 0 \"$TAMBORIL\"", "URN10\n" + std::to_string(kN) + "\n3\n\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, dialogue_head("URN10") + "\r\n        IX=          1\r\n" + plain_heading(kN) +
+                           "\r\n        IX=" + i11(static_cast<std::int32_t>(urn10_state_after(kN))) +
+                           normal_tail("URN10"));
+    EXPECT_EQ(read_file(dir / "ARCHURN10"), urn10_records(3 * kN));
 }
 
 TEST(Pause, IgnoresASingleCharacterAndEndOfInput) {

@@ -11,10 +11,11 @@
 #include <string_view>
 #include <vector>
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 #define TAMBORIL_TEST_SANITIZED 1
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(undefined_behavior_sanitizer)
+#if __has_feature(address_sanitizer) || __has_feature(undefined_behavior_sanitizer) || \
+    __has_feature(thread_sanitizer)
 #define TAMBORIL_TEST_SANITIZED 1
 #endif
 #endif
@@ -24,8 +25,9 @@
 
 namespace tamboril::testing {
 
-// Whether the build runs under AddressSanitizer or UndefinedBehaviorSanitizer;
-// the walks over every float or every count then take a sample.
+// Whether the build runs under AddressSanitizer, UndefinedBehaviorSanitizer
+// or ThreadSanitizer; the walks over every float or every count then take a
+// sample.
 inline constexpr bool kSanitized = TAMBORIL_TEST_SANITIZED != 0;
 
 // A fresh empty folder under the system's temporary directory, removed with

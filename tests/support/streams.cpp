@@ -15,10 +15,10 @@
 namespace tamboril::testing {
 
 bool sanitized_build() {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     return true;
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
     return true;
 #else
     return false;
@@ -94,6 +94,11 @@ StreamRun run_with_streams(const std::filesystem::path& dir, const StreamSetup& 
             }
         }
         ::signal(SIGPIPE, setup.ignore_sigpipe ? SIG_IGN : SIG_DFL);
+        if (setup.file_size_limit != 0) {
+            const rlimit limit{setup.file_size_limit, setup.file_size_limit};
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(124);
+            ::signal(SIGXFSZ, SIG_IGN);
+        }
         if (::chdir(dir.c_str()) != 0) ::_exit(126);
         if (!setup.shell.empty()) {
             ::setenv("TAMBORIL", TAMBORIL_EXE, 1);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -35,6 +36,9 @@ struct StreamSetup {
     std::string close_output_after;
     // The program starts with SIGPIPE ignored.
     bool ignore_sigpipe = false;
+    // Bytes that a file of the program may hold (RLIMIT_FSIZE), with SIGXFSZ
+    // ignored so that a write past it fails with EFBIG; 0: no limit.
+    std::uint64_t file_size_limit = 0;
     // Run through /bin/sh -c with the program's path in $TAMBORIL.
     std::string shell;
 };
