@@ -27,15 +27,6 @@ bool second_processor() {
 
 }  // namespace
 
-void render_records(std::span<const float> samples, char* out) {
-    for (const float sample : samples) {
-        render_sample_line(sample, out);
-        out[kDataLineWidth] = '\r';
-        out[kDataLineWidth + 1] = '\n';
-        out += kDataRecordBytes;
-    }
-}
-
 Batch::Batch() : samples_(new float[kRecords]) { kept_.reserve(64); }
 
 void Batch::attach(Text text) { text_ = std::move(text); }
@@ -43,7 +34,7 @@ void Batch::attach(Text text) { text_ = std::move(text); }
 void Batch::add(std::span<const float> samples, bool render_now) {
     const std::size_t at = count_;
     if (render_now) {
-        render_records(samples, text_.get() + at * kDataRecordBytes);
+        render_sample_records(samples, text_.get() + at * kDataRecordBytes);
     } else {
         std::copy(samples.begin(), samples.end(), samples_.get() + at);
         std::size_t from = at;
@@ -74,7 +65,7 @@ void Batch::open_claims() {
 
 void Batch::render_chunk(std::size_t chunk) {
     const Range& range = kept_[chunk];
-    render_records(std::span<const float>(samples_.get() + range.begin, range.end - range.begin),
+    render_sample_records(std::span<const float>(samples_.get() + range.begin, range.end - range.begin),
                    text_.get() + range.begin * kDataRecordBytes);
 }
 

@@ -19,9 +19,6 @@
 
 namespace tamboril::records {
 
-// Writes one "(F11.10)" record with its CR LF per sample, from `out` on.
-void render_records(std::span<const float> samples, char* out);
-
 // The records of one write: up to 1 MiB of text. Each record is rendered
 // when it is added, or kept as its sample and rendered before the write, in
 // chunks that two threads can share: one takes them from the first on, the
