@@ -157,7 +157,12 @@ private:
     const int fd_;
     bool overlapped_;        // a thread may be started
     bool threaded_ = false;  // the thread runs (set and read by the submitting thread)
-    Batch::Text own_text_;  // for batches without a text buffer
+    // Kept by whoever makes the writes.
+    bool regular_ = false;       // a regular file: its write-back is started early,
+    std::uint64_t written_ = 0;  // bytes written
+    std::uint64_t sent_ = 0;     // for the bytes before this, 16 MiB at a time
+    static constexpr std::uint64_t kWriteBackBytes = std::uint64_t{16} << 20;
+    Batch::Text own_text_;       // for batches without a text buffer
 
     mutable std::mutex mutex_;
     std::condition_variable work_;  // the thread waits for work or the end
