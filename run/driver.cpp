@@ -133,10 +133,9 @@ int dialogue(Console& console) {
     const generators::CatalogueEntry& entry = generators::catalogue_entry(number);
     const std::unique_ptr<generators::Operation> generator = entry.operation();
     DataSink sink(data);
-    std::int32_t first_call = 0;  // 0 during the first call of the run, then 1
     for (std::int64_t k = 1; k <= m; ++k) {
         if (entry.action != Action::NotImplemented) {
-            generator->call({n, first_call == 0, console, sink});
+            generator->call({n, k == 1, console, sink});
         }
         if (entry.action != Action::Fill) {
             static const Template not_implemented(
@@ -146,7 +145,6 @@ int dialogue(Console& console) {
             pause(console);
             return stop(console);
         }
-        first_call = 1;
     }
 
     // The closing message promises the numbers: only once they are on disk.
