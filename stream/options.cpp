@@ -6,10 +6,6 @@
 
 namespace tamboril::stream {
 
-namespace {
-
-// The argument as it may be quoted in a one-line message: control characters
-// (a newline among them) are shown as '?'.
 std::string shown(std::string_view text) {
     std::string out;
     for (char c : text) {
@@ -18,6 +14,8 @@ std::string shown(std::string_view text) {
     }
     return out;
 }
+
+namespace {
 
 // A whole decimal number from 0 to `limit`: digits only, no sign, no blanks.
 std::uint64_t parse_number(std::string_view option, std::string_view text, std::uint64_t lowest,

@@ -18,12 +18,7 @@ namespace {
 // One line on standard error; control characters of a typed name (a newline
 // among them) are shown as '?'.
 void report(int err, std::string_view message) {
-    std::string line = "tamboril-stream: ";
-    for (char c : message) {
-        const auto byte = static_cast<unsigned char>(c);
-        line += byte < 0x20 || byte == 0x7F ? '?' : c;
-    }
-    line += '\n';
+    const std::string line = "tamboril-stream: " + shown(message) + "\n";
     // Nothing more can be done when standard error fails as well.
     (void)records::write_all(err, line);
 }
