@@ -9,6 +9,7 @@
 #include "generators/catalogue.hpp"
 #include "generators/protocol.hpp"
 #include "records/datafile.hpp"
+#include "records/message_text.hpp"
 #include "records/template.hpp"
 
 namespace tamboril::run {
@@ -164,7 +165,9 @@ int dialogue(Console& console) {
 
 void report(Console& console, const std::string& message) {
     console.flush();
-    std::fprintf(stderr, "tamboril: %s\n", message.c_str());
+    // Names and answers in a message are typed text: its control characters
+    // must not reach a terminal as such.
+    std::fprintf(stderr, "tamboril: %s\n", records::shown(message).c_str());
     std::fflush(stderr);
 }
 

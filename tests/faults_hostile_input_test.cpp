@@ -77,6 +77,20 @@ INSTANTIATE_TEST_SUITE_P(
                 "ARCHURN10", ""},
         Hostile{"N12abc", "URN10\n12abc\n1\n", 2, err(kN + "is not an integer: read \"12abc\""),
                 "ARCHURN10", ""},
+        // Typed text in a message: control characters as '?', at most 80
+        // characters quoted.
+        Hostile{"NWithTerminalEscape", "URN10\n\x1B[2J7\n1\n", 2,
+                err(kN + "is not an integer: read \"?[2J7\""), "ARCHURN10", ""},
+        Hostile{"NOf100Letters", "URN10\n" + std::string(100, 'x') + "\n1\n", 2,
+                err(kN + "is not an integer: read \"" + std::string(80, 'x') +
+                    "\" (its first 80 characters)"),
+                "ARCHURN10", ""},
+        Hostile{"MOf81Digits", "URN10\n2\n" + std::string(81, '9') + "\n", 2,
+                err(kM + kRange + "\"" + std::string(80, '9') + "\" (its first 80 characters)"),
+                "ARCHURN10", ""},
+        Hostile{"NameWithSlashAndEscape", "\x1B]/\n", 1,
+                err("cannot create the data file \"ARCH?]/\": the name must not contain '/'"),
+                "ARCH", std::nullopt},
         Hostile{"NPlus7", "URN10\n+7\n1\n\n", 0, "", "ARCHURN10", urn10_lines(7)},
         Hostile{"NMinus3", "URN10\n-3\n2\n\n", 0, "", "ARCHURN10", ""},
         Hostile{"NRepeat", "URN10\n3*5\n1\n\n", 0, "", "ARCHURN10", urn10_lines(5)},
