@@ -10,6 +10,7 @@
 #include "generators/protocol.hpp"
 #include "records/datafile.hpp"
 #include "records/message_text.hpp"
+#include "records/standard_streams.hpp"
 #include "records/template.hpp"
 
 namespace tamboril::run {
@@ -203,6 +204,18 @@ int run_dialogue(Console& console) {
         if (status == kExitNormal) status = kExitConsole;
     }
     return status;
+}
+
+int run_program(const char* null_device) {
+    // Before anything else is opened, so that no file of the run takes the
+    // descriptor of a closed standard stream.
+    if (const int error = records::open_missing_standard_streams(null_device); error != 0) {
+        std::fprintf(stderr, "tamboril: a standard stream is closed and %s cannot be opened in its place: %s\n",
+                     null_device, std::strerror(error));
+        return kExitStreams;
+    }
+    auto console = records::Console::standard();
+    return run_dialogue(console);
 }
 
 }  // namespace tamboril::run
