@@ -27,18 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// URN10 from IX = 1: each state is the previous one times 125 modulo 8192,
-// and the sample is the state over 8192, exactly.
-std::string urn10_records(int count) {
-    std::string text;
-    std::uint32_t state = 1;
-    for (int i = 0; i < count; ++i) {
-        state = state * 125 % 8192;
-        text += expected_data_line(state / 8192.0) + "\r\n";
-    }
-    return text;
-}
-
 // URN20 from IX = 524287: X times 2027812808 rounded to double, reduced by
 // the exact remainder modulo 2^31 - 1; the sample is X over 2^31 - 1 rounded
 // to double and then to single precision.
@@ -90,8 +78,6 @@ std::string up_to_the_count_prompt() {
     return head.substr(0, head.size() - std::string("Entre la cantidad de sucesiones (<= 1 mil)").size() -
                               2);
 }
-
-std::string err_line(const std::string& message) { return "tamboril: " + message + "\n"; }
 
 class StreamsTest : public ::testing::Test {
 protected:
@@ -151,11 +137,11 @@ INSTANTIATE_TEST_SUITE_P(
         ClosedCase{"ErrorClosedAtAnInputError", false, false, true, "URN10\nabc\n1\n", 2,
                    up_to_the_count_prompt(), "", ""},
         ClosedCase{"OutputClosedAtAnInputError", false, true, false, "URN10\nabc\n1\n", 2, "",
-                   err_line("the answer for N (values per sequence) is not an integer: read "
+                   error_line("the answer for N (values per sequence) is not an integer: read "
                             "\"abc\""),
                    ""},
         ClosedCase{"InputClosed", true, false, false, "", 2, kNamePrompt,
-                   err_line("end of input while reading the generator name"), std::nullopt},
+                   error_line("end of input while reading the generator name"), std::nullopt},
         ClosedCase{"AllClosed", true, true, true, "", 2, "", "", std::nullopt}),
     [](const ::testing::TestParamInfo<ClosedCase>& info) { return std::string(info.param.label); });
 
@@ -200,7 +186,7 @@ TEST_P(FullConsole, RunCompletesAndReportsTheConsole) {
     }
 }
 
-const std::string kConsoleFull = err_line("cannot write the console output: No space left on device");
+const std::string kConsoleFull = error_line("cannot write the console output: No space left on device");
 
 INSTANTIATE_TEST_SUITE_P(
     DevFull, FullConsole,
@@ -213,11 +199,11 @@ INSTANTIATE_TEST_SUITE_P(
                  urn20_records(20000), "ARCHURN20"},
         FullCase{"UnknownName", "URN1\n", false, 3, kConsoleFull, "", "ARCHURN1"},
         FullCase{"InputErrorKeepsItsStatus", "URN10\nabc\n", false, 2,
-                 err_line("the answer for N (values per sequence) is not an integer: read \"abc\"") +
+                 error_line("the answer for N (values per sequence) is not an integer: read \"abc\"") +
                      kConsoleFull,
                  "", "ARCHURN10"},
         FullCase{"DataFileErrorKeepsItsStatus", "URN10\n3\n2\n\n", true, 1,
-                 err_line("cannot write the data file \"ARCHURN10\": No space left on device") +
+                 error_line("cannot write the data file \"ARCHURN10\": No space left on device") +
                      kConsoleFull,
                  "", "ARCHURN10"}),
     [](const ::testing::TestParamInfo<FullCase>& info) { return std::string(info.param.label); });
@@ -233,7 +219,7 @@ TEST_F(StreamsTest, BrokenPipeWithSigpipeIgnoredIsAConsoleFailure) {
     const StreamRun run = run_with_streams(dir_, setup);
     ::close(fds[1]);
     EXPECT_EQ(run.status, 3);
-    EXPECT_EQ(run.err, err_line("cannot write the console output: Broken pipe"));
+    EXPECT_EQ(run.err, error_line("cannot write the console output: Broken pipe"));
     EXPECT_EQ(read_file(dir_ / "ARCHURN10"), urn10_records(6));
 }
 
@@ -300,7 +286,7 @@ TEST_F(StreamsTest, DirectoryAsInput) {
     setup.in = Stream::file("/");
     const StreamRun run = run_with_streams(dir_, setup);
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, err_line("cannot read the console input: Is a directory"));
+    EXPECT_EQ(run.err, error_line("cannot read the console input: Is a directory"));
     EXPECT_EQ(run.out, kNamePrompt);
     EXPECT_FALSE(fs::exists(dir_ / "ARCH"));
 }
@@ -330,7 +316,7 @@ TEST_P(FailingRead, IsAnInputErrorWithTheReason) {
     ::close(fds[0]);
     ::close(fds[1]);
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, err_line("cannot read the console input: Resource temporarily unavailable"));
+    EXPECT_EQ(run.err, error_line("cannot read the console input: Resource temporarily unavailable"));
     if (GetParam().data) {
         EXPECT_EQ(read_file(dir_ / "ARCHURN10"), *GetParam().data);
     } else {

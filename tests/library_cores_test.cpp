@@ -3,12 +3,12 @@
 // library's generator of the same name; copies and equality behave as values.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "tamboril/generators.hpp"
+#include "tests/support/common.hpp"
 
 namespace {
 
@@ -54,7 +54,7 @@ struct CoreNames {
     }
 };
 
-std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+using tamboril::testing::bits;
 
 // The values of the library's generator for calls of the given lengths.
 std::vector<float> library_stream(const char* name, const std::vector<std::size_t>& calls) {

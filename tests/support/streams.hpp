@@ -57,7 +57,4 @@ struct StreamRun {
 // Runs the program (or `setup.shell`) in `dir`.
 StreamRun run_with_streams(const std::filesystem::path& dir, const StreamSetup& setup);
 
-// The program runs under the sanitizers: slower, and with more memory.
-bool sanitized_build();
-
 }  // namespace tamboril::testing
