@@ -32,7 +32,7 @@ inline constexpr std::size_t kBlockSamples = 4096;
 // One call of a generator operation in a run.
 struct Call {
     std::int32_t n;   // values per sequence
-    bool first;       // the first call of the run (the first-call flag is 0)
+    bool first;       // the first call of the run, which prints the state report
     Console& console;
     SampleSink& sink;
 };

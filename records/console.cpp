@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "records/fd_io.hpp"
+#include "records/message_text.hpp"
 
 namespace tamboril::records {
 
@@ -81,12 +82,12 @@ void Console::read_integer(std::int32_t& destination, std::string_view answer) {
         case Status::EndOfInput:
             throw InputError("end of input while reading " + what);
         case Status::Invalid:
-            throw InputError("the answer for " + what + " is not an integer: read \"" + got.text +
-                             "\"");
+            throw InputError("the answer for " + what + " is not an integer: read " +
+                             quoted_answer(got.text));
         case Status::OutOfRange:
             throw InputError("the answer for " + what +
-                             " is outside the range -2147483648 to 2147483647: read \"" +
-                             got.text + "\"");
+                             " is outside the range -2147483648 to 2147483647: read " +
+                             quoted_answer(got.text));
     }
 }
 

@@ -1,13 +1,22 @@
 // Whole writes to a file descriptor.
 #pragma once
 
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <cstddef>
 #include <string_view>
 
 namespace tamboril::records {
 
+// The system call that `write_all` makes; a test may give its own.
+using WriteCall = ssize_t (*)(int, const void*, std::size_t);
+
 // Writes all of `bytes` to `fd`, continuing after short writes and
-// interruptions. Returns 0, or the errno of the write that failed; a write
-// that makes no progress counts as EIO, so the loop always ends.
-int write_all(int fd, std::string_view bytes);
+// interruptions, and waiting on a descriptor that its opener left
+// non-blocking until it takes more. Returns 0, or the errno of the write that
+// failed; a write that makes no progress counts as EIO, so the loop always
+// ends.
+int write_all(int fd, std::string_view bytes, WriteCall call = ::write);
 
 }  // namespace tamboril::records

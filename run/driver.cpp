@@ -9,6 +9,8 @@
 #include "generators/catalogue.hpp"
 #include "generators/protocol.hpp"
 #include "records/datafile.hpp"
+#include "records/message_text.hpp"
+#include "records/standard_streams.hpp"
 #include "records/template.hpp"
 
 namespace tamboril::run {
@@ -164,7 +166,9 @@ int dialogue(Console& console) {
 
 void report(Console& console, const std::string& message) {
     console.flush();
-    std::fprintf(stderr, "tamboril: %s\n", message.c_str());
+    // Names and answers in a message are typed text: its control characters
+    // must not reach a terminal as such.
+    std::fprintf(stderr, "tamboril: %s\n", records::shown(message).c_str());
     std::fflush(stderr);
 }
 
@@ -200,6 +204,18 @@ int run_dialogue(Console& console) {
         if (status == kExitNormal) status = kExitConsole;
     }
     return status;
+}
+
+int run_program(const char* null_device) {
+    // Before anything else is opened, so that no file of the run takes the
+    // descriptor of a closed standard stream.
+    if (const int error = records::open_missing_standard_streams(null_device); error != 0) {
+        std::fprintf(stderr, "tamboril: a standard stream is closed and %s cannot be opened in its place: %s\n",
+                     null_device, std::strerror(error));
+        return kExitStreams;
+    }
+    auto console = records::Console::standard();
+    return run_dialogue(console);
 }
 
 }  // namespace tamboril::run

@@ -19,6 +19,11 @@ inline constexpr int kExitStreams = 4;    // a closed standard stream could not 
 // the run: the data file is completed first. Returns the exit status.
 int run_dialogue(records::Console& console);
 
+// The program: opens every closed standard stream on `null_device` (status 4
+// and one line on standard error when it cannot), then runs the dialogue on
+// the standard streams. Returns the exit status.
+int run_program(const char* null_device = "/dev/null");
+
 // The data file name for an 8-character generator name: ARCH, the name, and
 // no trailing blanks.
 std::string data_file_name(std::string_view name);

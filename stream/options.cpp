@@ -4,16 +4,9 @@
 #include <limits>
 #include <system_error>
 
-namespace tamboril::stream {
+#include "records/message_text.hpp"
 
-std::string shown(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        out += byte < 0x20 || byte == 0x7F ? '?' : c;
-    }
-    return out;
-}
+namespace tamboril::stream {
 
 namespace {
 
@@ -25,11 +18,11 @@ std::uint64_t parse_number(std::string_view option, std::string_view text, std::
     const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (!digits || stop != end || error == std::errc::invalid_argument) {
-        throw UsageError(std::string(option) + " needs a whole number, not \"" + shown(text) + "\"");
+        throw UsageError(std::string(option) + " needs a whole number, not \"" + records::shown(text) + "\"");
     }
     if (error == std::errc::result_out_of_range || value < lowest || value > limit) {
         throw UsageError(std::string(option) + " must lie between " + std::to_string(lowest) + " and " +
-                         std::to_string(limit) + ", not " + shown(text));
+                         std::to_string(limit) + ", not " + records::shown(text));
     }
     return value;
 }
@@ -38,7 +31,7 @@ Format parse_format(std::string_view text) {
     if (text == "lines") return Format::Lines;
     if (text == "f32") return Format::F32;
     if (text == "u32") return Format::U32;
-    throw UsageError("--format must be lines, f32 or u32, not \"" + shown(text) + "\"");
+    throw UsageError("--format must be lines, f32 or u32, not \"" + records::shown(text) + "\"");
 }
 
 }  // namespace
@@ -71,7 +64,7 @@ Options parse_options(std::span<const std::string_view> args) {
                 has_value = true;
             }
             if (option != "--count" && option != "--sequence" && option != "--format" && option != "--bits") {
-                throw UsageError("unknown option \"" + shown(option) + "\" (see --help)");
+                throw UsageError("unknown option \"" + records::shown(option) + "\" (see --help)");
             }
             if (!has_value) {
                 if (i + 1 == args.size()) throw UsageError(std::string(option) + " needs a value");
@@ -89,7 +82,7 @@ Options parse_options(std::span<const std::string_view> args) {
             }
             continue;
         }
-        if (named) throw UsageError("one generator name only, not also \"" + shown(arg) + "\"");
+        if (named) throw UsageError("one generator name only, not also \"" + records::shown(arg) + "\"");
         options.name = std::string(arg);
         named = true;
     }

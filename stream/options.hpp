@@ -41,10 +41,6 @@ public:
 // The options of the arguments after the program name. Throws UsageError.
 Options parse_options(std::span<const std::string_view> args);
 
-// `text` as it may be quoted in a one-line message: control characters (a
-// newline among them) are shown as '?'.
-std::string shown(std::string_view text);
-
 // The usage text, several lines, each ended by a line feed.
 std::string_view usage();
 

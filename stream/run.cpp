@@ -9,6 +9,7 @@
 #include "generators/catalogue.hpp"
 #include "generators/library.hpp"
 #include "records/fd_io.hpp"
+#include "records/message_text.hpp"
 #include "stream/output.hpp"
 
 namespace tamboril::stream {
@@ -18,7 +19,7 @@ namespace {
 // One line on standard error; control characters of a typed name (a newline
 // among them) are shown as '?'.
 void report(int err, std::string_view message) {
-    const std::string line = "tamboril-stream: " + shown(message) + "\n";
+    const std::string line = "tamboril-stream: " + records::shown(message) + "\n";
     // Nothing more can be done when standard error fails as well.
     (void)records::write_all(err, line);
 }

@@ -1,14 +1,12 @@
 // The catalogue table: the 41 names in order, the action of each, the
-// operations behind them, the name lookup, and the library's view of it.
+// operations behind them and the name lookup.
 #include <gtest/gtest.h>
 
 #include <set>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "generators/catalogue.hpp"
-#include "tamboril/generators.hpp"
 
 namespace tamboril::generators {
 namespace {
@@ -63,22 +61,6 @@ TEST(CatalogueLookup, BlankPaddedAndCaseSensitive) {
     for (const char* unknown : {"urn01   ", "URN1    ", "        ", "", "URN011  ", "URN00   ",
                                 "URN41   ", "URN01  x", "URN01\t  "}) {
         EXPECT_EQ(lookup_generator(unknown), 0) << '"' << unknown << '"';
-    }
-}
-
-TEST(CatalogueLibrary, GeneratorNamesAreTheRowsThatFill) {
-    std::vector<std::string> fill;
-    for (const std::string& name : kNames) {
-        if (kCalledOnce.count(name) == 0 && kNotImplemented.count(name) == 0) fill.push_back(name);
-    }
-    EXPECT_EQ(fill.size(), 26u);
-    EXPECT_EQ(generator_names(), fill);
-    for (const std::string& name : fill) EXPECT_EQ(make_generator(name)->name(), name);
-}
-
-TEST(CatalogueLibrary, OnlyTheRowsThatFillMakeAGenerator) {
-    for (const char* name : {"URN04", "URN07", "URN19", "URN23", "URNWN", "urn01", "URN1", ""}) {
-        EXPECT_THROW(make_generator(name), std::invalid_argument) << name;
     }
 }
 

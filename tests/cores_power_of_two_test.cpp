@@ -3,7 +3,6 @@
 // against independent 64-bit formulations.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -14,11 +13,12 @@
 #include "tamboril/cores/urn36.hpp"
 #include "tamboril/cores/urn37.hpp"
 #include "tamboril/cores/urn38.hpp"
+#include "tests/support/common.hpp"
 
 namespace tamboril::generators {
 namespace {
 
-std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+using tamboril::testing::bits;
 
 template <typename Core>
 std::vector<std::uint32_t> sample_bits(Core& core, std::size_t count) {

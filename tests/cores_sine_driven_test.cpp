@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "tamboril/cores/urn39.hpp"
+#include "tests/support/common.hpp"
 
 namespace tamboril::generators {
 namespace {
 
-std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+using tamboril::testing::bits;
 
 std::vector<float> call(Urn39Core& core, std::int32_t n) {
     core.begin_call();

@@ -2,17 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <vector>
 
 #include "tamboril/cores/urn33.hpp"
 #include "tamboril/cores/urn34.hpp"
+#include "tests/support/common.hpp"
 
 namespace tamboril::generators {
 namespace {
 
-std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+using tamboril::testing::bits;
 
 std::vector<std::uint32_t> bit_patterns(const std::vector<float>& values) {
     std::vector<std::uint32_t> result;

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -21,11 +20,12 @@
 #include "tamboril/cores/urn09.hpp"
 #include "tamboril/cores/urn20.hpp"
 #include "records/datafile.hpp"
+#include "tests/support/common.hpp"
 
 namespace tamboril::generators {
 namespace {
 
-std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+using tamboril::testing::bits;
 
 std::string data_line(float sample) {
     char line[records::kDataLineWidth];

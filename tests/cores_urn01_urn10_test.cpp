@@ -2,7 +2,6 @@
 // that round to 1.0, and long streams against the plain recurrence.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -10,11 +9,12 @@
 #include "generators/protocol.hpp"
 #include "tamboril/cores/urn01.hpp"
 #include "tamboril/cores/urn10.hpp"
+#include "tests/support/common.hpp"
 
 namespace tamboril::generators {
 namespace {
 
-std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+using tamboril::testing::bits;
 
 TEST(SeedRoutine, Urn10StartsFromOneEveryOtherNameFrom524287) {
     EXPECT_EQ(seed_ix("URN10   "), 1);

@@ -25,6 +25,7 @@
 
 #include "records/datafile.hpp"
 #include "records/standard_streams.hpp"
+#include "run/driver.hpp"
 #include "tests/support/program.hpp"
 
 namespace tamboril::records {
@@ -285,6 +286,17 @@ TEST(StandardStreams, ClosedOnesAreOpenedOnTheDevice) {
 
 TEST(StandardStreams, DeviceThatCannotBeOpenedIsReported) {
     EXPECT_EXIT(std::_Exit(unopenable_device_is_reported()), ::testing::ExitedWithCode(0), "");
+}
+
+TEST(StandardStreams, ProgramEndsWithStatus4WhenNoneCanBeOpened) {
+    EXPECT_EXIT(
+        {
+            ::close(STDIN_FILENO);
+            std::_Exit(run::run_program("/nonexistent/null"));
+        },
+        ::testing::ExitedWithCode(4),
+        "^tamboril: a standard stream is closed and /nonexistent/null cannot be opened in its "
+        "place: No such file or directory\n$");
 }
 
 TEST(StandardStreams, OpenOnesAreLeftAlone) {

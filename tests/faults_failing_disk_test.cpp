@@ -4,7 +4,10 @@
 // it.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -93,6 +96,17 @@ TEST(FailingDisk, FullDiskDuringANotImplementedRunIsNoError) {
     fs::create_symlink("/dev/full", dir / "ARCHURN24");
     const ProgramRun run = run_program(dir, "URN24\n5\n1\n\n");
     EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(FailingDisk, FifoWhoseReaderLeavesEndsTheRunOnSigpipe) {
+    const auto dir = make_temp_dir();
+    ASSERT_EQ(::mkfifo((dir / "ARCHURN01").c_str(), 0600), 0);
+    StreamSetup setup;
+    setup.input = "URN01\n10000\n1000\n\n";
+    setup.shell = "head -c 100 ARCHURN01 > /dev/null & exec \"$TAMBORIL\"";
+    const StreamRun run = run_with_streams(dir, setup);
+    EXPECT_EQ(run.signal, SIGPIPE);
     EXPECT_EQ(run.err, "");
 }
 

@@ -6,6 +6,9 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cerrno>
 #include <cmath>
 #include <csignal>
 #include <cstdint>
@@ -13,7 +16,9 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
+#include "records/fd_io.hpp"
 #include "tests/support/program.hpp"
 #include "tests/support/streams.hpp"
 
@@ -21,18 +26,6 @@ namespace tamboril::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-// URN10 from IX = 1: each state is the previous one times 125 modulo 8192,
-// and the sample is the state over 8192, exactly.
-std::string urn10_records(int count) {
-    std::string text;
-    std::uint32_t state = 1;
-    for (int i = 0; i < count; ++i) {
-        state = state * 125 % 8192;
-        text += expected_data_line(state / 8192.0) + "\r\n";
-    }
-    return text;
-}
 
 // URN20 from IX = 524287: X times 2027812808 rounded to double, reduced by
 // the exact remainder modulo 2^31 - 1; the sample is X over 2^31 - 1 rounded
@@ -46,6 +39,22 @@ std::string urn20_records(std::size_t count) {
                 "\r\n";
     }
     return text;
+}
+
+// The whole console text of "URN20" with N = 1 and M sequences: its state,
+// as "('IX=',I20)" of the same recurrence, after the first sequence, then the
+// heading, then its state after every sequence.
+std::string urn20_one_value_transcript(std::size_t m) {
+    std::string lines;
+    double x = 524287.0;
+    for (std::size_t i = 0; i < m; ++i) {
+        x = std::fmod(x * 2027812808.0, 2147483647.0);
+        const std::string digits = std::to_string(static_cast<std::int64_t>(x));
+        const std::string line = "IX=" + std::string(20 - digits.size(), ' ') + digits;
+        if (i == 0) lines += "\r\n" + line + "\r\n" + plain_heading(1) + "\r\n";
+        lines += (i == 0 ? "" : "\r\n") + line;
+    }
+    return dialogue_head("URN20") + lines + normal_tail("URN20");
 }
 
 // The whole console text of "URN10", N = 2, M = 1 and a blank pause answer,
@@ -69,8 +78,6 @@ std::string up_to_the_count_prompt() {
     return head.substr(0, head.size() - std::string("Entre la cantidad de sucesiones (<= 1 mil)").size() -
                               2);
 }
-
-std::string err_line(const std::string& message) { return "tamboril: " + message + "\n"; }
 
 class StreamsTest : public ::testing::Test {
 protected:
@@ -130,11 +137,11 @@ INSTANTIATE_TEST_SUITE_P(
         ClosedCase{"ErrorClosedAtAnInputError", false, false, true, "URN10\nabc\n1\n", 2,
                    up_to_the_count_prompt(), "", ""},
         ClosedCase{"OutputClosedAtAnInputError", false, true, false, "URN10\nabc\n1\n", 2, "",
-                   err_line("the answer for N (values per sequence) is not an integer: read "
+                   error_line("the answer for N (values per sequence) is not an integer: read "
                             "\"abc\""),
                    ""},
         ClosedCase{"InputClosed", true, false, false, "", 2, kNamePrompt,
-                   err_line("end of input while reading the generator name"), std::nullopt},
+                   error_line("end of input while reading the generator name"), std::nullopt},
         ClosedCase{"AllClosed", true, true, true, "", 2, "", "", std::nullopt}),
     [](const ::testing::TestParamInfo<ClosedCase>& info) { return std::string(info.param.label); });
 
@@ -179,7 +186,7 @@ TEST_P(FullConsole, RunCompletesAndReportsTheConsole) {
     }
 }
 
-const std::string kConsoleFull = err_line("cannot write the console output: No space left on device");
+const std::string kConsoleFull = error_line("cannot write the console output: No space left on device");
 
 INSTANTIATE_TEST_SUITE_P(
     DevFull, FullConsole,
@@ -192,11 +199,11 @@ INSTANTIATE_TEST_SUITE_P(
                  urn20_records(20000), "ARCHURN20"},
         FullCase{"UnknownName", "URN1\n", false, 3, kConsoleFull, "", "ARCHURN1"},
         FullCase{"InputErrorKeepsItsStatus", "URN10\nabc\n", false, 2,
-                 err_line("the answer for N (values per sequence) is not an integer: read \"abc\"") +
+                 error_line("the answer for N (values per sequence) is not an integer: read \"abc\"") +
                      kConsoleFull,
                  "", "ARCHURN10"},
         FullCase{"DataFileErrorKeepsItsStatus", "URN10\n3\n2\n\n", true, 1,
-                 err_line("cannot write the data file \"ARCHURN10\": No space left on device") +
+                 error_line("cannot write the data file \"ARCHURN10\": No space left on device") +
                      kConsoleFull,
                  "", "ARCHURN10"}),
     [](const ::testing::TestParamInfo<FullCase>& info) { return std::string(info.param.label); });
@@ -212,7 +219,7 @@ TEST_F(StreamsTest, BrokenPipeWithSigpipeIgnoredIsAConsoleFailure) {
     const StreamRun run = run_with_streams(dir_, setup);
     ::close(fds[1]);
     EXPECT_EQ(run.status, 3);
-    EXPECT_EQ(run.err, err_line("cannot write the console output: Broken pipe"));
+    EXPECT_EQ(run.err, error_line("cannot write the console output: Broken pipe"));
     EXPECT_EQ(read_file(dir_ / "ARCHURN10"), urn10_records(6));
 }
 
@@ -279,7 +286,7 @@ TEST_F(StreamsTest, DirectoryAsInput) {
     setup.in = Stream::file("/");
     const StreamRun run = run_with_streams(dir_, setup);
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, err_line("cannot read the console input: Is a directory"));
+    EXPECT_EQ(run.err, error_line("cannot read the console input: Is a directory"));
     EXPECT_EQ(run.out, kNamePrompt);
     EXPECT_FALSE(fs::exists(dir_ / "ARCH"));
 }
@@ -309,7 +316,7 @@ TEST_P(FailingRead, IsAnInputErrorWithTheReason) {
     ::close(fds[0]);
     ::close(fds[1]);
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, err_line("cannot read the console input: Resource temporarily unavailable"));
+    EXPECT_EQ(run.err, error_line("cannot read the console input: Resource temporarily unavailable"));
     if (GetParam().data) {
         EXPECT_EQ(read_file(dir_ / "ARCHURN10"), *GetParam().data);
     } else {
@@ -327,6 +334,21 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.label);
     });
 
+// A non-blocking console whose reader comes late: the program waits for it,
+// and loses no text. URN20 prints its state after every sequence, far more
+// than a pipe holds.
+TEST_F(StreamsTest, NonBlockingOutputIsWaitedFor) {
+    StreamSetup setup;
+    setup.input = "URN20\n1\n20000\n\n";
+    setup.nonblocking_output = true;
+    setup.output_delay = std::chrono::milliseconds(500);
+    const StreamRun run = run_with_streams(dir_, setup);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, urn20_one_value_transcript(20000));
+    EXPECT_EQ(read_file(dir_ / "ARCHURN20"), urn20_records(20000));
+}
+
 TEST_F(StreamsTest, NonBlockingInputIsWaitedFor) {
     StreamSetup setup;
     setup.input = kRun;
@@ -338,6 +360,69 @@ TEST_F(StreamsTest, NonBlockingInputIsWaitedFor) {
     EXPECT_EQ(run.out, urn10_transcript());
     EXPECT_EQ(read_file(dir_ / "ARCHURN10"), urn10_records(2));
 }
+
+// Whole writes against a write call that takes part of the text, is
+// interrupted, fails or makes no progress.
+struct WriteStep {
+    ssize_t result;  // > 0: take at most this many bytes; else the call's result
+    int error;       // errno when the result is -1
+};
+
+struct WholeWriteCase {
+    const char* label;
+    std::vector<WriteStep> steps;  // then every call takes all it is given
+    int returned;
+    std::string kept;  // of "0123456789"
+    int calls;
+};
+
+void PrintTo(const WholeWriteCase& c, std::ostream* os) { *os << c.label; }
+
+struct ScriptedWrite {
+    std::vector<WriteStep> steps;
+    std::string taken;
+    int calls = 0;
+} scripted;
+
+ssize_t scripted_write(int, const void* data, std::size_t size) {
+    const WriteStep step = static_cast<std::size_t>(scripted.calls) < scripted.steps.size()
+                               ? scripted.steps[static_cast<std::size_t>(scripted.calls)]
+                               : WriteStep{static_cast<ssize_t>(size), 0};
+    ++scripted.calls;
+    if (step.result < 0) errno = step.error;
+    if (step.result <= 0) return step.result;
+    const auto taken = std::min(size, static_cast<std::size_t>(step.result));
+    scripted.taken.append(static_cast<const char*>(data), taken);
+    return static_cast<ssize_t>(taken);
+}
+
+class WholeWrites : public ::testing::TestWithParam<WholeWriteCase> {};
+
+TEST_P(WholeWrites, EndWithEverythingWrittenOrTheReason) {
+    const WholeWriteCase& c = GetParam();
+    // A blocking pipe: EAGAIN from it is a timeout, not a reason to wait.
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    scripted = {c.steps, "", 0};
+    EXPECT_EQ(records::write_all(fds[1], "0123456789", scripted_write), c.returned);
+    ::close(fds[0]);
+    ::close(fds[1]);
+    EXPECT_EQ(scripted.taken, c.kept);
+    EXPECT_EQ(scripted.calls, c.calls);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ScriptedCalls, WholeWrites,
+    ::testing::Values(
+        WholeWriteCase{"AllAtOnce", {}, 0, "0123456789", 1},
+        WholeWriteCase{"ShortWrites", {{3, 0}, {1, 0}, {4, 0}}, 0, "0123456789", 4},
+        WholeWriteCase{"Interrupted", {{2, 0}, {-1, EINTR}, {-1, EINTR}}, 0, "0123456789", 4},
+        WholeWriteCase{"NoProgressEndsTheLoop", {{4, 0}, {0, 0}}, EIO, "0123", 2},
+        WholeWriteCase{"FailureKeepsItsReason", {{6, 0}, {-1, ENOSPC}}, ENOSPC, "012345", 2},
+        WholeWriteCase{"TimeoutOnABlockingDescriptor", {{-1, EAGAIN}}, EAGAIN, "", 1}),
+    [](const ::testing::TestParamInfo<WholeWriteCase>& info) {
+        return std::string(info.param.label);
+    });
 
 }  // namespace
 }  // namespace tamboril::testing

@@ -215,8 +215,8 @@ TEST_P(LongLine, ReadQuicklyInBoundedMemory) {
     ASSERT_TRUE(usage) << report;
     // Well under 2 s of processor time (the sanitizers slow every byte), in
     // a few MiB.
-    EXPECT_LT(user + system, sanitized_build() ? 20.0 : 2.0);
-    if (!sanitized_build()) {
+    EXPECT_LT(user + system, kSanitized ? 20.0 : 2.0);
+    if (!kSanitized) {
         EXPECT_LT(peak_kib, 16 * 1024);
     }
 }

@@ -39,6 +39,7 @@ TEST(LibraryNames, RefusedNamesSayWhyAndListTheValidNames) {
         {"URN99", "\"URN99\" is not a generator of the catalogue"},
         {"urn01", "\"urn01\" is not a generator of the catalogue"},
         {"URN1", "\"URN1\" is not a generator of the catalogue"},
+        {"URN011", "\"URN011\" is not a generator of the catalogue"},
         {"", "\"\" is not a generator of the catalogue"},
         {"URN07", "URN07" + stub},
         {"URN04", "URN04" + stub},

@@ -3,14 +3,15 @@
 // library's generator of the same name; copies and equality behave as values.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "tamboril/generators.hpp"
+#include "tests/support/common.hpp"
 
-namespace {
+// The cores as type parameters; their names show in the names of the tests.
+namespace value_cores {
 
 using namespace tamboril::generators;
 
@@ -47,14 +48,14 @@ VALUE_CORE(39);
 VALUE_CORE(30);
 VALUE_CORE(34);
 
-struct CoreNames {
-    template <class T>
-    static std::string GetName(int) {
-        return T::kName;
-    }
-};
+}  // namespace value_cores
 
-std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+namespace {
+
+using namespace tamboril::generators;
+using namespace value_cores;
+
+using tamboril::testing::bits;
 
 // The values of the library's generator for calls of the given lengths.
 std::vector<float> library_stream(const char* name, const std::vector<std::size_t>& calls) {
@@ -77,7 +78,7 @@ class OneValueAtATime : public ::testing::Test {};
 using CutIndependent =
     ::testing::Types<Urn01, Urn02, Urn03, Urn05, Urn06, Urn08, Urn09, Urn10, Urn11, Urn12, Urn13, Urn14,
                      Urn20, Urn21, Urn22, Urn28, Urn31, Urn32, Urn33, Urn35, Urn36, Urn37, Urn38, Urn39>;
-TYPED_TEST_SUITE(OneValueAtATime, CutIndependent, CoreNames);
+TYPED_TEST_SUITE(OneValueAtATime, CutIndependent);
 
 TYPED_TEST(OneValueAtATime, GivesTheRunsStreamFromStart) {
     const auto expected = library_stream(TypeParam::kName, kCalls);
@@ -128,7 +129,7 @@ template <class T>
 class CallAtATime : public ::testing::Test {};
 
 using CutDependent = ::testing::Types<Urn30, Urn34>;
-TYPED_TEST_SUITE(CallAtATime, CutDependent, CoreNames);
+TYPED_TEST_SUITE(CallAtATime, CutDependent);
 
 TYPED_TEST(CallAtATime, CallsGiveTheRunsStreamCutTheSameWay) {
     for (const auto& calls : {kCalls, std::vector<std::size_t>(300, 5), std::vector<std::size_t>{0, 10, 0, 10}}) {

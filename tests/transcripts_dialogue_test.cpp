@@ -101,16 +101,6 @@ std::uint32_t urn10_state_after(int count) {
     return state;
 }
 
-std::string urn10_records(int count) {
-    std::string text;
-    std::uint32_t state = 1;
-    for (int i = 0; i < count; ++i) {
-        state = state * 125 % 8192;
-        text += expected_data_line(state / 8192.0) + "\r\n";
-    }
-    return text;
-}
-
 TEST(Pause, CommandSeesEveryRecordOfALongRun) {
     // Several writes of 1 MiB, the last one short: all of them are in the
     // file, and the file closed, when the command runs.

@@ -99,7 +99,9 @@ std::vector<std::string> generator_names();
 // catalogue, a generator that only prints its state and a generator that is
 // not implemented throw std::invalid_argument; the message says which and
 // lists the valid names. Names are compared as the program compares them:
-// exactly, upper case, trailing blanks ignored.
+// exactly, upper case, trailing blanks ignored. The whole name counts: the
+// dialogue reads only the first five characters typed, so that "URN011"
+// selects URN01 there, but here it is refused.
 std::unique_ptr<Generator> make_generator(std::string_view name);
 
 }  // namespace tamboril

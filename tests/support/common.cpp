@@ -150,4 +150,18 @@ std::string not_implemented_tail(std::string_view name5) {
                           "", "Stop - Program terminated.", ""});
 }
 
+std::string urn10_records(int count) {
+    std::string text;
+    std::uint32_t state = 1;
+    for (int i = 0; i < count; ++i) {
+        state = state * 125 % 8192;
+        text += expected_data_line(state / 8192.0) + "\r\n";
+    }
+    return text;
+}
+
+std::string error_line(std::string_view message) {
+    return "tamboril: " + std::string(message) + "\n";
+}
+
 }  // namespace tamboril::testing

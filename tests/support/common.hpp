@@ -4,6 +4,7 @@
 // the program's renderer.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
@@ -29,6 +30,9 @@ namespace tamboril::testing {
 // or ThreadSanitizer; the walks over every float or every count then take a
 // sample.
 inline constexpr bool kSanitized = TAMBORIL_TEST_SANITIZED != 0;
+
+// The bit pattern of a single-precision value, for exact comparisons.
+inline std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value); }
 
 // A fresh empty folder under the system's temporary directory, removed with
 // all it holds when the object goes out of scope. It is the folder's path.
@@ -59,6 +63,14 @@ std::string expected_data_line(double value);
 
 // The data file of the given samples: one line each, CR LF after every line.
 std::string expected_data_file(const std::vector<float>& samples);
+
+// The first `count` records of URN10's data file: from IX = 1, each state is
+// the previous one times 125 modulo 8192, and the sample is the state over
+// 8192, exactly.
+std::string urn10_records(int count);
+
+// A line of the program on standard error.
+std::string error_line(std::string_view message);
 
 // The report headings as their templates show them: the line with N, CR LF,
 // and the closing line without a line end.

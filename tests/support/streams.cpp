@@ -9,24 +9,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <stdexcept>
 #include <thread>
 
 namespace tamboril::testing {
-
-bool sanitized_build() {
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-    return true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-    return true;
-#else
-    return false;
-#endif
-#else
-    return false;
-#endif
-}
 
 namespace {
 
@@ -72,6 +59,7 @@ StreamRun run_with_streams(const std::filesystem::path& dir, const StreamSetup& 
     if (setup.out.kind == Stream::Kind::Pipe) out = make_pipe();
     if (setup.err.kind == Stream::Kind::Pipe) err = make_pipe();
     if (setup.nonblocking_input && in.read >= 0) ::fcntl(in.read, F_SETFL, O_NONBLOCK);
+    if (setup.nonblocking_output && out.write >= 0) ::fcntl(out.write, F_SETFL, O_NONBLOCK);
 
     // A program that ends before it has read all its input must not end the
     // test with SIGPIPE; the child sets its own disposition.
@@ -120,9 +108,15 @@ StreamRun run_with_streams(const std::filesystem::path& dir, const StreamSetup& 
     }
     std::size_t sent = 0;
     const std::string filler(setup.filler_bytes > 0 ? std::size_t{1} << 16 : 0, setup.filler);
+    const auto output_read_from = std::chrono::steady_clock::now() + setup.output_delay;
     while (out.read >= 0 || err.read >= 0 || in.write >= 0) {
-        pollfd fds[3] = {{out.read, POLLIN, 0}, {err.read, POLLIN, 0}, {in.write, POLLOUT, 0}};
-        if (::poll(fds, 3, -1) < 0) {
+        // Until the output's reader comes, its pipe fills and is not polled.
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(
+            output_read_from - std::chrono::steady_clock::now());
+        const bool late = wait.count() > 0;
+        pollfd fds[3] = {
+            {late ? -1 : out.read, POLLIN, 0}, {err.read, POLLIN, 0}, {in.write, POLLOUT, 0}};
+        if (::poll(fds, 3, late ? static_cast<int>(wait.count()) : -1) < 0) {
             if (errno == EINTR) continue;
             break;
         }

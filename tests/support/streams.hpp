@@ -31,6 +31,9 @@ struct StreamSetup {
     // The piped standard input is non-blocking, and its input comes late.
     bool nonblocking_input = false;
     std::chrono::milliseconds input_delay{0};
+    // The piped standard output is non-blocking, and its reader comes late.
+    bool nonblocking_output = false;
+    std::chrono::milliseconds output_delay{0};
     // A piped standard output is closed by its reader as soon as this text
     // has come (empty: read to the end).
     std::string close_output_after;
@@ -53,8 +56,5 @@ struct StreamRun {
 
 // Runs the program (or `setup.shell`) in `dir`.
 StreamRun run_with_streams(const std::filesystem::path& dir, const StreamSetup& setup);
-
-// The program runs under the sanitizers: slower, and with more memory.
-bool sanitized_build();
 
 }  // namespace tamboril::testing
