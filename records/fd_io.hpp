@@ -19,4 +19,10 @@ using WriteCall = ssize_t (*)(int, const void*, std::size_t);
 // ends.
 int write_all(int fd, std::string_view bytes, WriteCall call = ::write);
 
+// After a read or write of `fd` failed with EAGAIN: when whoever started the
+// program left `fd` non-blocking, waits until it is ready for `events`
+// (POLLIN, POLLOUT) and returns true. A blocking descriptor that says EAGAIN
+// has timed out (SO_RCVTIMEO, SO_SNDTIMEO): false, with errno EAGAIN.
+bool wait_if_nonblocking(int fd, short events);
+
 }  // namespace tamboril::records

@@ -1,11 +1,12 @@
 #include "records/input.hpp"
 
-#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "records/fd_io.hpp"
 
 namespace tamboril::records {
 
@@ -32,17 +33,9 @@ bool FdLineSource::fill() {
             return false;
         }
         if (errno == EINTR) continue;
-        if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            // A descriptor left non-blocking by whoever started the program:
-            // wait for input instead of taking the empty moment as an error.
-            const int flags = ::fcntl(fd_, F_GETFL);
-            if (flags >= 0 && (flags & O_NONBLOCK) != 0) {
-                pollfd ready{fd_, POLLIN, 0};
-                if (::poll(&ready, 1, -1) >= 0 || errno == EINTR) continue;
-            } else {
-                errno = EAGAIN;  // a blocking read that timed out
-            }
-        }
+        // A non-blocking input: wait for it instead of taking the empty
+        // moment as an error.
+        if ((errno == EAGAIN || errno == EWOULDBLOCK) && wait_if_nonblocking(fd_, POLLIN)) continue;
         throw InputError(std::string("cannot read the console input: ") + std::strerror(errno));
     }
 }
