@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -16,12 +17,37 @@ enum class Action {
     NotImplemented,          // report it not implemented at once
 };
 
+// The state variable that a seed sets, and the values it may take.
+struct SeedVariable {
+    std::string_view variable;        // empty where the generator has no seed
+    std::uint64_t low = 0, high = 0;  // valid seeds, both included
+};
+
+// How a generator's stream from its starting state is known to repeat.
+enum class PeriodKnown {
+    Unknown,
+    Theory,    // exact, from the theory of its recurrence
+    Measured,  // exact, by cycle detection over the states
+    Bound,     // neither is possible: a bound
+};
+
+struct Period {
+    std::string_view length;  // in decimal (or the bound); empty when unknown
+    PeriodKnown known = PeriodKnown::Unknown;
+    std::string_view how;     // one line: the argument or the measurement
+};
+
 struct CatalogueEntry {
     std::string_view name;  // 8 characters: the 5-character name and 3 blanks
     Action action;
     // The generator's operation; nullptr for the names not implemented.
     std::unique_ptr<Operation> (*make)(std::string_view name);
+    // B: the leading bits of floor(s 2^32) that are uniform over the values
+    // the generator can give; 0 for the names that give no values.
+    int bits = 0;
+    SeedVariable seed{};
     std::string_view description;  // one line
+    Period period{};
 
     std::string_view short_name() const { return name.substr(0, 5); }
     // A fresh operation at the start of a run; nullptr where there is none.
