@@ -45,12 +45,14 @@
 // primes its tables at every call.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "tamboril/engine.hpp"
 #include "tamboril/cores/urn01.hpp"
 #include "tamboril/cores/urn02.hpp"
 #include "tamboril/cores/urn03.hpp"
@@ -84,12 +86,43 @@ public:
     virtual ~Generator() = default;
 
     // One call of the generator: fills `out` with the next out.size() values.
-    // The first call sets the starting state. A span longer than 2^31 - 1
-    // values, which no run can ask for, throws std::length_error.
+    // A span longer than 2^31 - 1 values, which no run can ask for, throws
+    // std::length_error.
     virtual void sequence(std::span<float> out) = 0;
 
     // The generator's name, such as "URN01".
     virtual std::string name() const = 0;
+
+    // B: the leading bits of each value's word floor(s 2^32) that are
+    // uniform over the values the generator can give (Engine::bits).
+    virtual int bits() const = 0;
+
+    // Whether the values depend on how the stream is cut into calls (URN30,
+    // URN34): then `per_call` below counts.
+    virtual bool cut_dependent() const = 0;
+
+    // The state variable that seed() sets and its valid values.
+    virtual SeedRange seed_range() const = 0;
+
+    // The starting state with the seed v in place of the run's own value;
+    // std::invalid_argument outside seed_range().
+    virtual void seed(std::uint64_t v) = 0;
+
+    // The state that n more values leave, cut into calls of `per_call`
+    // values and a last shorter call, as sequence() calls of that length
+    // would cut them (the cut matters only where cut_dependent()).
+    // std::invalid_argument for a per_call below 1.
+    virtual void discard(std::uint64_t n, std::int32_t per_call = kDefaultValuesPerCall) = 0;
+
+    // The whole state as one line of text: the name, then the core's saved
+    // state; restore() of it gives the same stream from there on. restore()
+    // throws std::invalid_argument, and changes nothing, for text that is
+    // not a saved state of this generator.
+    virtual std::string save() const = 0;
+    virtual void restore(std::string_view text) = 0;
+
+    // An independent copy of the generator in its present state.
+    virtual std::unique_ptr<Generator> clone() const = 0;
 };
 
 // The names of the generators that produce values, in catalogue order.
@@ -103,5 +136,9 @@ std::vector<std::string> generator_names();
 // dialogue reads only the first five characters typed, so that "URN011"
 // selects URN01 there, but here it is refused.
 std::unique_ptr<Generator> make_generator(std::string_view name);
+
+// The same generator seeded with v (Generator::seed); std::invalid_argument
+// for a seed outside the generator's range as well.
+std::unique_ptr<Generator> make_generator(std::string_view name, std::uint64_t seed);
 
 }  // namespace tamboril
