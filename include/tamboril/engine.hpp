@@ -163,7 +163,11 @@ public:
         return a.base_ == b.base_ && a.per_call_ == b.per_call_ && a.given_ == b.given_;
     }
     friend std::ostream& operator<<(std::ostream& os, const Engine& engine) {
-        return os << engine.base_ << ' ' << engine.per_call_ << ' ' << engine.given_;
+        os << engine.base_ << ' ';
+        generators::state_text::Writer writer(os);
+        writer.put(engine.per_call_);
+        writer.put(engine.given_);
+        return os;
     }
     friend std::istream& operator>>(std::istream& is, Engine& engine) {
         Core base = engine.base_;

@@ -53,6 +53,7 @@
 #include <vector>
 
 #include "tamboril/engine.hpp"
+#include "tamboril/version.hpp"
 #include "tamboril/cores/urn01.hpp"
 #include "tamboril/cores/urn02.hpp"
 #include "tamboril/cores/urn03.hpp"

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <bit>
+#include <cctype>
 #include <cstdint>
 #include <ios>
 #include <istream>
@@ -104,6 +105,7 @@ public:
     explicit Writer(std::ostream& os) : os_(os), flags_(os.flags()), fill_(os.fill()) {
         os_.flags(std::ios_base::dec | std::ios_base::left);
         os_.fill(' ');
+        os_.width(0);
     }
     ~Writer() {
         os_.flags(flags_);
@@ -190,13 +192,13 @@ public:
             if (next != '-' && (next < '0' || next > '9')) return false;
             if constexpr (std::is_signed_v<T>) {
                 long long read = 0;
-                if (!(is_ >> read)) return false;
+                if (!(is_ >> read) || !ends_word()) return false;
                 if (read < std::numeric_limits<T>::min() || read > std::numeric_limits<T>::max()) return false;
                 value = static_cast<T>(read);
             } else {
                 if (next == '-') return false;
                 unsigned long long read = 0;
-                if (!(is_ >> read)) return false;
+                if (!(is_ >> read) || !ends_word()) return false;
                 if (read > std::numeric_limits<T>::max()) return false;
                 value = static_cast<T>(read);
             }
@@ -210,6 +212,14 @@ public:
     }
 
 private:
+    // A number ends at a blank or at the end of the text: "12x" is no number.
+    bool ends_word() {
+        if (is_.eof()) return true;  // the number ran to the end of the text
+        const auto next = is_.peek();
+        if (next == std::char_traits<char>::eof()) return true;
+        return std::isspace(static_cast<unsigned char>(next)) != 0;
+    }
+
     std::istream& is_;
     std::ios_base::fmtflags flags_;
 };
