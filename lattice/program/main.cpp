@@ -48,6 +48,8 @@ int run(const Options& o) {
             }
             return 0;
         }
+        case Mode::Periods:
+            return put(periods_text(o.format)) ? 0 : 1;
         case Mode::Measure: {
             const auto cycle = measure_period(o.name, o.budget);
             return put(measured_text(o.name, *cycle)) ? 0 : 1;

@@ -23,7 +23,7 @@ std::string quoted(std::string_view text) {
 std::variant<Options, std::string> parse_options(std::span<const std::string_view> args) {
     Options o;
     std::vector<std::string_view> positional;
-    bool catalogue = false, measure = false, dimensions_given = false, format_given = false, budget_given = false;
+    bool catalogue = false, periods = false, measure = false, dimensions_given = false, format_given = false, budget_given = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         auto value = [&](std::string_view option) -> std::optional<std::string_view> {
@@ -38,6 +38,8 @@ std::variant<Options, std::string> parse_options(std::span<const std::string_vie
             return o;
         } else if (arg == "--catalogue") {
             catalogue = true;
+        } else if (arg == "--periods") {
+            periods = true;
         } else if (is("--measure")) {
             const auto v = value("--measure");
             if (!v) return std::string("--measure needs a generator name");
@@ -75,6 +77,12 @@ std::variant<Options, std::string> parse_options(std::span<const std::string_vie
         } else {
             positional.push_back(arg);
         }
+    }
+    if (periods) {
+        if (catalogue || measure || !positional.empty() || dimensions_given || budget_given)
+            return std::string("--periods takes no other argument but --format");
+        o.mode = Mode::Periods;
+        return o;
     }
     if (measure) {
         if (catalogue || positional.size() != 1 || dimensions_given || format_given)
@@ -122,6 +130,7 @@ std::string_view help_text() {
   tamboril-lattice NAME [--dimensions T] [--format text|csv]
   tamboril-lattice --catalogue [--dimensions T] [--format text|csv]
   tamboril-lattice --measure NAME [--budget STEPS]
+  tamboril-lattice --periods [--format text|csv]
   tamboril-lattice --help
 
 The spectral test of the congruential generator x <- A x (+ c) mod M: for each
@@ -150,6 +159,8 @@ farther apart. Every figure is exact (fplll on GMP integers).
                  detection (Brent's method) over the program's own generator:
                  a step is a value (a call of 10000 values for URN30 and URN34)
   --budget STEPS at most about this many steps for --measure (default 2^28)
+  --periods      the period of every generator that produces values and how it
+                 is known; as CSV: name,period,form,unit,method,how
 
 The figures of each dimension t:
   nu_squared     nu_t^2, an exact integer

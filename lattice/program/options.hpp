@@ -11,7 +11,7 @@
 
 namespace tamboril::lattice_program {
 
-enum class Mode { Help, Numbers, Name, Catalogue, Measure };
+enum class Mode { Help, Numbers, Name, Catalogue, Measure, Periods };
 enum class Format { Text, Csv };
 
 inline constexpr int kDefaultDimensions = 8;

@@ -107,6 +107,37 @@ std::string generator_csv(const lattice::GeneratorTheory& g, int dimensions) {
     return out;
 }
 
+std::string periods_text(Format format) {
+    std::string out = format == Format::Csv ? "name,period,form,unit,method,how\n" : "";
+    for (const lattice::GeneratorTheory& g : lattice::catalogue_theory()) {
+        const generators::Period& p = generators::catalogue_entry(generators::lookup_generator(g.name)).period;
+        if (format == Format::Csv) {
+            // Fields hold no comma but `how`, which comes last, quoted.
+            std::string how;
+            for (char c : p.how) how += c == '"' ? std::string("\"\"") : std::string(1, c);
+            for (std::string_view field : {g.name, p.length, p.form, p.unit, method_name(p.known)}) {
+                out += field;
+                out += ',';
+            }
+            out += '"';
+            out += how;
+            out += "\"\n";
+        } else {
+            out += g.name;
+            out += ": ";
+            out += p.length.empty() ? std::string_view("not known") : p.length;
+            if (!p.unit.empty()) {
+                out += ' ';
+                out += p.unit;
+            }
+            out += ", ";
+            out += method_name(p.known);
+            out += '\n';
+        }
+    }
+    return out;
+}
+
 std::string measured_text(std::string_view name, const lattice::Cycle& cycle) {
     const std::string unit = measured_in_calls(name) ? " calls of " + std::to_string(kMeasuredCall) + " values" : " values";
     std::string out = std::string(name) + ": ";

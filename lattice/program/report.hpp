@@ -22,6 +22,9 @@ std::string figures_csv(const std::vector<lattice::Figures>& figures, std::strin
 std::string generator_block(const lattice::GeneratorTheory& g, int dimensions);
 std::string generator_csv(const lattice::GeneratorTheory& g, int dimensions);
 
+// Every generator's period: one line each, or CSV rows with their header.
+std::string periods_text(Format format);
+
 // The result of --measure.
 std::string measured_text(std::string_view name, const lattice::Cycle& cycle);
 
