@@ -54,7 +54,7 @@ std::vector<GeneratorTheory> build() {
                  "Every bit of the words follows the same recurrence, so the words obey w_n xor w_(n-71) xor "
                  "w_(n-98) = 0 exactly",
                  {}});
-    t.push_back({"URN06", "|x| / 2^31 for x <- 65539 x mod 2^32 taken as a signed word, from 1 (the second "
+    t.push_back({"URN06", "abs(x) / 2^31 for x <- 65539 x mod 2^32 taken as a signed word, from 1 (the second "
                           "sequence, 262147 y, starts at 0 and stays there)",
                  false,
                  "not a lattice generator: the absolute value folds the lattice of 65539 modulo 2^32 onto half of "
@@ -66,7 +66,7 @@ std::vector<GeneratorTheory> build() {
                  {{"IX", 65539, p2(31), 0, 524287, p2(30), kThreeModEight}}});
     t.push_back({"URN10", "x <- 125 x mod 8192, from 1", true, "",
                  {{"IX", 125, p2(13), 0, 1, p2(11), kFiveModEight}}});
-    t.push_back({"URN11", "x <- |452807053 x wrapped to a signed 32-bit word|, from 1: x_(n+1) = +-452807053 x_n "
+    t.push_back({"URN11", "x <- abs(452807053 x wrapped to a signed 32-bit word), from 1: x_(n+1) = +-452807053 x_n "
                           "mod 2^32",
                  false,
                  "not a lattice generator: the product is folded by its absolute value; each pair of consecutive "
@@ -103,13 +103,13 @@ std::vector<GeneratorTheory> build() {
                           "seed 1973272912 1047710950^K; the value is (2 (z div 256) + 1) / 2^24",
                  true, "",
                  {{"Z", 630360016, kPrime31, 0, 0, kPrime31, kPrime}}});
-    t.push_back({"URN31", "x <- |(2456949 x wrapped to 32 bits) rem 2^24|, from 1234567: x_(n+1) = +-2456949 x_n "
+    t.push_back({"URN31", "x <- abs((2456949 x wrapped to 32 bits) rem 2^24), from 1234567: x_(n+1) = +-2456949 x_n "
                           "mod 2^24",
                  false,
                  "not a lattice generator: the remainder keeps the sign of the wrapped product and the sign is "
                  "then dropped, a fold; the figures of 2456949 modulo 2^24 describe the unfolded sequence",
                  {{"IXX", 2456949, p2(24), 0, 1234567, p2(22), kFiveModEight}}});
-    t.push_back({"URN32", "x <- |(3513383 x wrapped to 32 bits) rem 2^25|, from 1234567: x_(n+1) = +-3513383 x_n "
+    t.push_back({"URN32", "x <- abs((3513383 x wrapped to 32 bits) rem 2^25), from 1234567: x_(n+1) = +-3513383 x_n "
                           "mod 2^25",
                  false,
                  "not a lattice generator: the remainder keeps the sign of the wrapped product and the sign is "
