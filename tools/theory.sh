@@ -13,8 +13,8 @@
 #
 # Every measured period of the catalogue is measured again here by cycle
 # detection over the program's own generators (tamboril-lattice --measure),
-# and must agree with the catalogue's line; the whole run takes about a
-# minute on one core, most of it URN11's 3.2 10^9 steps. The verdicts of the
+# and must agree with the catalogue's line; the whole run takes one to two
+# minutes on one core, most of it URN11's 3.2 10^9 steps. The verdicts of the
 # quality report come from quality.csv beside the page, when it is there.
 #
 # Exit status: 0 the page is written; 1 a tool failed or a measurement
