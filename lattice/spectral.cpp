@@ -30,8 +30,30 @@ void set_integer(Integer& z, uint128 value) {
 }
 
 std::int64_t to_int64(const Integer& z) {
-    if (!mpz_fits_slong_p(z.get_data())) throw std::runtime_error("a reduced basis vector has an entry beyond 64 bits");
+    if (!mpz_fits_slong_p(z.get_data())) throw std::runtime_error("a figure's vector has an entry beyond 64 bits");
     return mpz_get_si(z.get_data());
+}
+
+// Reduced basis rows can reach m itself (for a multiplier of -1, say): 128 bits.
+__extension__ typedef __int128 Wide;
+
+Wide to_wide(const Integer& z) {
+    mpz_t low, rest;
+    mpz_init(low);
+    mpz_init(rest);
+    const bool negative = mpz_sgn(z.get_data()) < 0;
+    mpz_abs(rest, z.get_data());
+    if (mpz_sizeinbase(rest, 2) > 120) {
+        mpz_clear(low);
+        mpz_clear(rest);
+        throw std::runtime_error("a reduced basis vector has an entry beyond 120 bits");
+    }
+    mpz_fdiv_r_2exp(low, rest, 64);
+    mpz_fdiv_q_2exp(rest, rest, 64);
+    const Wide value = (static_cast<Wide>(mpz_get_ui(rest)) << 64) | static_cast<Wide>(mpz_get_ui(low));
+    mpz_clear(low);
+    mpz_clear(rest);
+    return negative ? -value : value;
 }
 
 // The dual lattice of (a, m) in t dimensions: the rows (m, 0, ..., 0) and
@@ -51,6 +73,7 @@ Basis dual_basis(uint128 a, uint128 m, int t) {
 }
 
 using Vector = std::vector<std::int64_t>;
+using WideVector = std::vector<Wide>;
 
 // The sign that makes the first nonzero entry positive.
 void normalise_sign(Vector& v) {
@@ -89,7 +112,7 @@ std::uint64_t l1_norm(const Vector& v) {
 // in integers.
 class L1Search {
 public:
-    explicit L1Search(const std::vector<Vector>& rows) : rows_(rows), t_(static_cast<int>(rows.size())) {
+    explicit L1Search(const std::vector<WideVector>& rows) : rows_(rows), t_(static_cast<int>(rows.size())) {
         const auto n = static_cast<std::size_t>(t_);
         star_.assign(n, std::vector<long double>(n, 0));
         mu_.assign(n, std::vector<long double>(n, 0));
@@ -178,15 +201,17 @@ private:
         if (k > 0) {
             descend(k - 1, all_zero);
         } else if (!all_zero) {
-            Vector s(n, 0);
+            WideVector s(n, 0);
             for (std::size_t i = 0; i < n; ++i) {
                 if (x_[i] == 0) continue;
-                for (std::size_t c = 0; c < n; ++c) s[c] += x_[i] * rows_[i][c];
+                for (std::size_t c = 0; c < n; ++c) s[c] += static_cast<Wide>(x_[i]) * rows_[i][c];
             }
-            const std::uint64_t norm = l1_norm(s);
-            if (norm != 0 && norm < best_norm_) {
-                best_norm_ = norm;
-                best_ = s;
+            Wide norm = 0;
+            for (Wide v : s) norm += v < 0 ? -v : v;
+            // Below the best norm, every entry fits in 64 bits.
+            if (norm != 0 && norm < static_cast<Wide>(best_norm_)) {
+                best_norm_ = static_cast<std::uint64_t>(norm);
+                for (std::size_t c = 0; c < n; ++c) best_[c] = static_cast<std::int64_t>(s[c]);
             }
         }
         x_[kk] = 0;
@@ -213,7 +238,7 @@ private:
     }
 
     mutable std::vector<long double> scratch_;
-    std::vector<Vector> rows_;
+    std::vector<WideVector> rows_;
     int t_;
     std::vector<std::vector<long double>> star_, mu_, projection_;
     std::vector<long double> norm_, partial_;
@@ -264,9 +289,9 @@ std::vector<Figures> spectral_test(uint128 multiplier, uint128 modulus, int max_
         if (fplll::shortest_vector(basis, coordinates, fplll::SVPM_PROVED) != fplll::RED_SUCCESS)
             throw std::runtime_error("fplll: shortest-vector enumeration failed");
 
-        std::vector<Vector> rows(n, Vector(n, 0));
+        std::vector<WideVector> rows(n, WideVector(n, 0));
         for (std::size_t i = 0; i < n; ++i)
-            for (std::size_t c = 0; c < n; ++c) rows[i][c] = to_int64(basis[static_cast<int>(i)][static_cast<int>(c)]);
+            for (std::size_t c = 0; c < n; ++c) rows[i][c] = to_wide(basis[static_cast<int>(i)][static_cast<int>(c)]);
 
         Figures f;
         f.t = t;
@@ -296,8 +321,13 @@ std::vector<Figures> spectral_test(uint128 multiplier, uint128 modulus, int max_
         // The least L1 norm, starting from the best of the basis rows and the
         // shortest vector.
         Vector start = shortest;
-        for (const Vector& row : rows)
-            if (l1_norm(row) < l1_norm(start)) start = row;
+        for (const WideVector& row : rows) {
+            Wide norm = 0;
+            for (Wide v : row) norm += v < 0 ? -v : v;
+            if (norm < static_cast<Wide>(l1_norm(start))) {
+                for (std::size_t c = 0; c < n; ++c) start[c] = static_cast<std::int64_t>(row[c]);
+            }
+        }
         Vector least = L1Search(rows).run(start);
         normalise_sign(least);
         f.hyperplanes = l1_norm(least) - 1;

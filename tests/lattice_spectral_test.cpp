@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"marsaglia_69069", "69069", "2^32", 8, false}, Case{"urn36_lattice", "1220703125", "2^33", 7, false},
         Case{"mixed_2_64", "6364136223846793005", "2^64", 8, false},
         Case{"prime_2_64_minus_59", "0x5851F42D4C957F2D", "2^64-59", 8, false},
-        Case{"three_mod_2_64", "3", "2^64", 8, false}),
+        Case{"three_mod_2_64", "3", "2^64", 8, false}, Case{"minus_one_mod_2_64", "2^64-1", "2^64", 6, false}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.label); });
 
 // 65539 = 2^16 + 3: 9 - 6 a + a^2 = (a - 3)^2 = 2^32 = 0 mod 2^31, and
