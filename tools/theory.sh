@@ -193,10 +193,10 @@ tuples lie on a translate of the lattice of a modulo m / gcd((a − 1) x_0, m):
   2^(e−2). The states are the residues equal to the seed modulo 4, 4 times the
   states of a modulo 2^(e−2) plus the seed, and the tuples fill that lattice;
 - m = 2^e, a = 3 or 7 mod 8, an odd seed (URN03, URN08, URN09, URN06, URN32):
-  2^(e−1). The states are the odd residues equal to the seed or to a times it
-  modulo 8; their differences are every even residue, and the tuples fill half
-  of the lattice of modulus 2^(e−1). This is the lattice of RANDU's published
-  ν_2² = 536936458 (65539 modulo 2^30).
+  2^(e−1). The states are odd residues equal to the seed or to a times it
+  modulo 8; their differences span every even residue, so the tuples lie on the
+  lattice of modulus 2^(e−1), and fill half of it for a = 3 mod 8 (65539:
+  ν_2² = 536936458 on modulus 2^30, the figure published for RANDU).
 
 **The period** is the number of values after which the stream repeats, from
 the first value on; where the stream first runs through states that never
