@@ -250,7 +250,7 @@ const std::array<CatalogueEntry, kGeneratorCount> kCatalogue = {{
      .seed = {},
      .description = "the fractional part of sin(k) (SEED + k) + SEED",
      .period = {.length = "", .known = PeriodKnown::Unknown,
-                .how = "not known: the state holds the count k, which grows with every value, so no state repeats, and nothing known bounds the period of the values"}},
+                .how = "the state holds the count k, which grows with every value, so no state repeats, and nothing known bounds the period of the values"}},
     {.name = "URN40   ", .action = NotImplemented, .make = nullptr,
      .description = "not implemented"},
     {.name = "URNWN   ", .action = NotImplemented, .make = nullptr,
