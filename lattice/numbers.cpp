@@ -159,6 +159,7 @@ uint128 mul_mod(uint128 a, uint128 b, uint128 m) {
 }
 
 uint128 pow_mod(uint128 a, uint128 e, uint128 m) {
+    if (m > kMaxModulus || m == 0) throw std::invalid_argument("modulus out of range");
     if (m == 1) return 0;
     uint128 r = 1;
     a %= m;
