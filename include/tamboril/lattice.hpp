@@ -95,10 +95,10 @@ uint128 congruential_period(uint128 a, uint128 c, uint128 m, uint128 x0);
 uint128 lattice_modulus(uint128 a, uint128 m, uint128 x0);
 
 // A polynomial over GF(2) given by its exponents, such as {98, 27, 0}.
-// Primitive: irreducible of degree n with x of order 2^n - 1. Degrees 1 to
-// 127 where every prime factor of 2^n - 1 is below 2^64 as found from
-// 2^n - 1 = (2^(n/2) - 1)(2^(n/2) + 1) down to factors below 2^64 (every
-// degree up to 64, and 98); otherwise std::invalid_argument.
+// Primitive: irreducible of degree n with x of order 2^n - 1. Degrees 1 to 64
+// and the even degrees up to 126, where 2^n - 1 = (2^(n/2) - 1)(2^(n/2) + 1)
+// splits into factors below 2^64 (98 among them); otherwise
+// std::invalid_argument.
 bool gf2_is_primitive(const std::vector<int>& exponents);
 
 // ---------------------------------------------------------------------------
