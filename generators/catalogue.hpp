@@ -26,10 +26,15 @@ enum class PeriodKnown {
     Bound,     // neither is possible: a bound
 };
 
+// The period of a generator's stream from its starting state: the number of
+// values after which the values repeat (for URN30 and URN34, whose streams
+// depend on the cut into calls, a number of calls).
 struct Period {
     std::string_view length;  // in decimal (or the bound); empty when unknown
     PeriodKnown known = PeriodKnown::Unknown;
     std::string_view how;     // one line: the argument or the measurement
+    std::string_view form{};  // a short form such as 2^31 - 2; empty if none
+    std::string_view unit{};  // empty for values; "calls" where it counts calls
 };
 
 struct CatalogueEntry {

@@ -79,4 +79,16 @@ case $error in
     "error URN07 "*URN01*URN39*) ;;
     *) fail "unexpected error line: $error" ;;
 esac
+# The lattice library and its program, where the build has them: RANDU's
+# triples lie on 15 planes, (9, -6, 1) with 9 - 6 a + a^2 = 2^32.
+if [ -x "$build/tamboril-lattice" ]; then
+    for file in bin/tamboril-lattice include/tamboril/lattice.hpp; do
+        [ -e "$work/prefix/$file" ] || fail "$file is not installed"
+    done
+    [ -x "$work/consumer/lattice_app" ] || fail "the package gives no tamboril::lattice"
+    got=$("$work/consumer/lattice_app") || fail "the lattice consumer exited with status $?"
+    [ "$got" = "t 3 nu2 118 vector 9 -6 1 planes 15" ] || fail "the lattice consumer printed: $got"
+elif [ -e "$work/prefix/include/tamboril/lattice.hpp" ]; then
+    fail "lattice.hpp is installed without the lattice library"
+fi
 echo "install test: the installed package builds and runs an outside consumer"

@@ -367,6 +367,8 @@ through a selection of tests of the dieharder battery (the Debian package
 `dieharder`), which reads raw 32-bit words on standard input (`-g 200`), and
 pictures of consecutive values drawn with gnuplot.
 `tools/quality.sh` writes this page, `quality.csv` and the pictures.
+The periods and the spectral test of the same generators, and what they
+explain of the verdicts here, are in [theory.md](theory.md).
 
 ## The words the tests read
 
