@@ -14,11 +14,7 @@ namespace {
 
 using tamboril::testing::bits;
 
-std::vector<std::uint32_t> bit_patterns(const std::vector<float>& values) {
-    std::vector<std::uint32_t> result;
-    for (float v : values) result.push_back(bits(v));
-    return result;
-}
+std::vector<std::uint32_t> bit_patterns(const std::vector<float>& values) { return bits(values); }
 
 TEST(Urn33Core, WorkedValues) {
     Urn33Core core{12345678.0f};

@@ -6,7 +6,6 @@
 
 #include <sys/stat.h>
 
-#include <cmath>
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
@@ -44,23 +43,6 @@ TEST(FailingDisk, ConsoleTextEndsWhereTheFailedWriteWasSubmitted) {
     EXPECT_EQ(run.out, dialogue_head("URN01") + "\r\n        IX=     524287");
 }
 
-// URN20 from IX = 524287: X times 2027812808 rounded to double, reduced by
-// the exact remainder modulo 2^31 - 1; the sample is X over 2^31 - 1 rounded
-// to double and then to single precision.
-struct Urn20Stream {
-    double x = 524287.0;
-    std::string next_line() {
-        x = std::fmod(x * 2027812808.0, 2147483647.0);
-        return expected_data_line(static_cast<double>(static_cast<float>(x / 2147483647.0))) + "\r\n";
-    }
-};
-
-// URN20's line after every sequence, "(1X,'IX=',I20)".
-std::string urn20_ix_line(double x) {
-    const std::string digits = std::to_string(static_cast<std::int64_t>(x));
-    return "IX=" + std::string(20 - digits.size(), ' ') + digits;
-}
-
 TEST(FailingDisk, FileSizeLimitKeepsExactlyTheBytesBeforeIt) {
     // Four writes of 1 MiB pass; the fifth, submitted during the fifth
     // sequence, stops at the limit. The file holds the stream up to the
@@ -77,11 +59,11 @@ TEST(FailingDisk, FileSizeLimitKeepsExactlyTheBytesBeforeIt) {
     std::string records;
     std::string console = dialogue_head("URN20");
     for (int sequence = 1; sequence <= 4; ++sequence) {
-        for (int i = 0; i < kN; ++i) records += stream.next_line();
-        console += "\r\n" + urn20_ix_line(stream.x);
-        if (sequence == 1) console += "\r\n" + plain_heading(kN) + "\r\n" + urn20_ix_line(stream.x);
+        for (int i = 0; i < kN; ++i) records += stream.next_record();
+        console += "\r\n" + stream.ix_line();
+        if (sequence == 1) console += "\r\n" + plain_heading(kN) + "\r\n" + stream.ix_line();
     }
-    while (records.size() < kLimit) records += stream.next_line();
+    while (records.size() < kLimit) records += stream.next_record();
     records.resize(kLimit);
 
     EXPECT_EQ(run.status, 1);

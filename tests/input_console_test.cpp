@@ -7,13 +7,12 @@
 
 #include "records/console.hpp"
 #include "records/input.hpp"
+#include "tests/support/console.hpp"
 
 namespace tamboril::records {
 namespace {
 
-Console memory_console(std::string_view input) {
-    return Console(std::make_unique<TextLineSource>(input), -1, false);
-}
+using testing::memory_console;
 
 TEST(ConsoleInput, NameIsFiveCharacters) {
     TextLineSource in("URN011\nURN1\n\nURN01\r\n\xC3\xB1x");

@@ -19,6 +19,7 @@
 #include "records/input.hpp"
 #include "tests/support/program.hpp"
 #include "tests/support/streams.hpp"
+#include "tests/support/temp_dir_test.hpp"
 
 namespace tamboril::testing {
 namespace {
@@ -29,18 +30,13 @@ using records::InputError;
 using records::kMaxLineKept;
 using records::TextLineSource;
 
-class InputReadingTest : public ::testing::Test {
+class InputReadingTest : public TempDirTest {
 protected:
-    void SetUp() override { dir_ = make_temp_dir(); }
-    void TearDown() override { fs::remove_all(dir_); }
-
     fs::path write_input(const std::string& text) {
         const fs::path path = dir_ / "input";
         std::ofstream(path, std::ios::binary) << text;
         return path;
     }
-
-    fs::path dir_;
 };
 
 std::vector<std::string> all_lines(records::LineSource& source) {

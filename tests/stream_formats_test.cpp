@@ -92,9 +92,7 @@ std::string written(Format format, std::size_t buffer_bytes, const std::vector<f
         output.finish();
     }
     ::close(fd);
-    const std::string bytes = tamboril::testing::read_file(path);
-    std::filesystem::remove_all(dir);
-    return bytes;
+    return tamboril::testing::read_file(path);
 }
 
 TEST(StreamOutput, SmallBuffersAndOddBlocksWriteTheSameBytes) {

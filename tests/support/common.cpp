@@ -9,6 +9,37 @@
 
 namespace tamboril::testing {
 
+std::vector<std::uint32_t> bits(std::span<const float> values) {
+    std::vector<std::uint32_t> patterns;
+    patterns.reserve(values.size());
+    for (const float value : values) patterns.push_back(bits(value));
+    return patterns;
+}
+
+std::string quoted(std::string_view text) {
+    std::string shown = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '\n': shown += "\\n"; break;
+            case '\r': shown += "\\r"; break;
+            case '\t': shown += "\\t"; break;
+            case '"': shown += "\\\""; break;
+            case '\\': shown += "\\\\"; break;
+            default:
+                if (byte < 0x20 || byte >= 0x7F) {
+                    static const char kHex[] = "0123456789ABCDEF";
+                    shown += "\\x";
+                    shown += kHex[byte >> 4];
+                    shown += kHex[byte & 15];
+                } else {
+                    shown += c;
+                }
+        }
+    }
+    return shown + "\"";
+}
+
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tamboril-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
@@ -157,6 +188,25 @@ std::string urn10_records(int count) {
         state = state * 125 % 8192;
         text += expected_data_line(state / 8192.0) + "\r\n";
     }
+    return text;
+}
+
+std::string Urn20Stream::next_record() {
+    float sample = 0;
+    run_.sequence(std::span<float>(&sample, 1));
+    return expected_data_line(static_cast<double>(sample)) + "\r\n";
+}
+
+std::string Urn20Stream::ix_line() const {
+    const std::string digits = std::to_string(run_.generator().IX);
+    return "IX=" + std::string(20 - digits.size(), ' ') + digits;
+}
+
+std::string urn20_records(std::size_t count) {
+    Urn20Stream stream;
+    std::string text;
+    text.reserve(count * 13);
+    for (std::size_t i = 0; i < count; ++i) text += stream.next_record();
     return text;
 }
 

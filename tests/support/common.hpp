@@ -8,9 +8,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "tests/reference/urn20.hpp"
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 #define TAMBORIL_TEST_SANITIZED 1
@@ -31,11 +34,16 @@ namespace tamboril::testing {
 // sample.
 inline constexpr bool kSanitized = TAMBORIL_TEST_SANITIZED != 0;
 
-// The bit pattern of a single-precision value, for exact comparisons.
+// The bit pattern of a single-precision value, for exact comparisons, and
+// those of several values.
 inline std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+std::vector<std::uint32_t> bits(std::span<const float> values);
 
 // A fresh empty folder under the system's temporary directory, removed with
 // all it holds when the object goes out of scope. It is the folder's path.
+// It can be neither copied nor moved: a fixture holds one as a member, and
+// `fs::path p = make_temp_dir();` would take the path of a folder already
+// removed.
 class TempDir : public std::filesystem::path {
 public:
     TempDir();
@@ -46,6 +54,10 @@ public:
 
 // A TempDir for `const auto dir = make_temp_dir();`.
 inline TempDir make_temp_dir() { return {}; }
+
+// Text as a C string literal would write it, for the messages of failed
+// checks: "URN10\n\x1B[2J".
+std::string quoted(std::string_view text);
 
 std::string read_file(const std::filesystem::path& path);
 
@@ -68,6 +80,24 @@ std::string expected_data_file(const std::vector<float>& samples);
 // the previous one times 125 modulo 8192, and the sample is the state over
 // 8192, exactly.
 std::string urn10_records(int count);
+
+// URN20's stream from the start of a run, one value at a time, by its plain
+// formulation (tests/reference/urn20.hpp): X times 2027812808 rounded to
+// double, reduced modulo 2^31 - 1; the sample X over 2^31 - 1.
+class Urn20Stream {
+public:
+    // The data-file record of the next value, CR LF included.
+    std::string next_record();
+    // The line URN20 prints after every sequence, "(1X,'IX=',I20)", for the
+    // state after the values taken so far.
+    std::string ix_line() const;
+
+private:
+    reference::Run<reference::Urn20> run_;
+};
+
+// The first `count` records of URN20's data file.
+std::string urn20_records(std::size_t count);
 
 // A line of the program on standard error.
 std::string error_line(std::string_view message);

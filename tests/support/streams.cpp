@@ -1,15 +1,21 @@
 #include "tests/support/streams.hpp"
 
 #include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstddef>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -51,7 +57,35 @@ int child_source(const Stream& stream, int target, int pipe_end) {
     return moved;
 }
 
+// In the child: from now on close() of any descriptor above 2 fails with
+// EIO and leaves the descriptor open. False when the filter cannot be set.
+bool make_close_fail() {
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_close, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[0])),  // its low 32 bits
+        BPF_JUMP(BPF_JMP | BPF_JGT | BPF_K, 2, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EIO),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+           ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+const char* program_path(Program program) {
+    return program == Program::Stream ? TAMBORIL_STREAM_EXE : TAMBORIL_EXE;
+}
+
 }  // namespace
+
+int thread_count(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("Threads:", 0) == 0) return std::stoi(line.substr(8));
+    }
+    return 0;
+}
 
 StreamRun run_with_streams(const std::filesystem::path& dir, const StreamSetup& setup) {
     Pipe in, out, err;
@@ -67,6 +101,20 @@ StreamRun run_with_streams(const std::filesystem::path& dir, const StreamSetup& 
         void (*old)(int) = ::signal(SIGPIPE, SIG_IGN);
         ~IgnoreSigpipe() { ::signal(SIGPIPE, old); }
     } ignore_sigpipe;
+
+    // The arguments are made before the fork: the child only calls what is
+    // safe after it.
+    std::vector<std::string> words;
+    if (setup.shell.empty()) {
+        words.push_back(setup.program == Program::Stream ? "tamboril-stream" : "tamboril");
+        words.insert(words.end(), setup.args.begin(), setup.args.end());
+    } else {
+        words = {"sh", "-c", setup.shell};
+    }
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const char* path = setup.shell.empty() ? program_path(setup.program) : "/bin/sh";
 
     const pid_t pid = ::fork();
     if (pid < 0) throw std::runtime_error("fork failed");
@@ -88,14 +136,13 @@ StreamRun run_with_streams(const std::filesystem::path& dir, const StreamSetup& 
             ::signal(SIGXFSZ, SIG_IGN);
         }
         if (::chdir(dir.c_str()) != 0) ::_exit(126);
-        if (!setup.shell.empty()) {
-            ::setenv("TAMBORIL", TAMBORIL_EXE, 1);
-            ::execl("/bin/sh", "sh", "-c", setup.shell.c_str(), static_cast<char*>(nullptr));
-        } else {
-            ::execl(TAMBORIL_EXE, "tamboril", static_cast<char*>(nullptr));
-        }
+        if (!setup.shell.empty()) ::setenv("TAMBORIL", TAMBORIL_EXE, 1);
+        if (setup.failing_close && !make_close_fail()) ::_exit(123);
+        ::execv(path, argv.data());
         ::_exit(127);
     }
+    std::thread watcher;
+    if (setup.watch) watcher = std::thread(setup.watch, pid);
     close_fd(in.read);
     close_fd(out.write);
     close_fd(err.write);
@@ -125,16 +172,20 @@ StreamRun run_with_streams(const std::filesystem::path& dir, const StreamSetup& 
             if (fds[k].revents == 0) continue;
             int& fd = k == 0 ? out.read : err.read;
             std::string& text = k == 0 ? run.out : run.err;
-            const ssize_t got = ::read(fd, buf, sizeof buf);
+            std::size_t want = sizeof buf;
+            if (k == 0 && setup.close_output_after_bytes) {
+                want = std::min(want, *setup.close_output_after_bytes - text.size());
+            }
+            const ssize_t got = ::read(fd, buf, want);
             if (got <= 0) {
                 close_fd(fd);
                 continue;
             }
             text.append(buf, static_cast<std::size_t>(got));
-            if (k == 0 && !setup.close_output_after.empty() &&
-                text.find(setup.close_output_after) != std::string::npos) {
-                close_fd(fd);
-            }
+            const bool enough =
+                (!setup.close_output_after.empty() && text.find(setup.close_output_after) != std::string::npos) ||
+                (setup.close_output_after_bytes && text.size() >= *setup.close_output_after_bytes);
+            if (k == 0 && enough) close_fd(fd);
         }
         if (in.write >= 0 && fds[2].revents != 0) {
             const std::size_t total = setup.input.size() + setup.filler_bytes;
@@ -148,6 +199,7 @@ StreamRun run_with_streams(const std::filesystem::path& dir, const StreamSetup& 
             if ((put < 0 && errno != EAGAIN) || sent == total) close_fd(in.write);
         }
     }
+    if (watcher.joinable()) watcher.join();
     int status = 0;
     rusage usage{};
     while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
