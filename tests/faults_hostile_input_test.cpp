@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -32,6 +33,10 @@ struct Hostile {
     std::string file;                 // data file name
     std::optional<std::string> data;  // its contents; nullopt: not created
 };
+
+void PrintTo(const Hostile& c, std::ostream* os) {
+    *os << c.label << ": " << quoted(c.input) << ", status " << c.status;
+}
 
 class HostileInput : public ::testing::TestWithParam<Hostile> {};
 

@@ -3,10 +3,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "records/console.hpp"
 #include "records/input.hpp"
+#include "tests/support/common.hpp"
 #include "tests/support/console.hpp"
 
 namespace tamboril::records {
@@ -30,6 +32,10 @@ struct IntegerCase {
     FreeInteger::Status status;
     std::int32_t value;
 };
+
+void PrintTo(const IntegerCase& c, std::ostream* os) {
+    *os << c.label << ": " << testing::quoted(c.input) << " gives " << c.value;
+}
 
 class FreeIntegers : public ::testing::TestWithParam<IntegerCase> {};
 

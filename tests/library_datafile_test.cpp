@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,8 @@ std::vector<Case> all_cases() {
     }
     return cases;
 }
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name << " with N = " << c.cut.n << ", M = " << c.cut.m; }
 
 class DataFileEquality : public tamboril::testing::TempDirTest, public ::testing::WithParamInterface<Case> {
 protected:

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -183,6 +184,8 @@ struct PackedRun {
     std::string_view name;
     int bits;
 };
+
+void PrintTo(const PackedRun& r, std::ostream* os) { *os << r.name << " with --bits " << r.bits; }
 
 class PackedStreams : public ::testing::TestWithParam<PackedRun> {};
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 
 #include "tests/support/program.hpp"
@@ -23,6 +24,10 @@ struct UnknownCase {
     const char* shown;
     const char* file;
 };
+
+void PrintTo(const UnknownCase& c, std::ostream* os) {
+    *os << c.label << ": " << quoted(c.typed) << " shown as " << quoted(c.shown);
+}
 
 class UnknownNames : public ::testing::TestWithParam<UnknownCase> {};
 
