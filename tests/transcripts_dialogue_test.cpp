@@ -132,12 +132,34 @@ TEST(Dialogue, OnOneProcessorTheRunIsTheSame) {
     EXPECT_EQ(read_file(dir / "ARCHURN10"), urn10_records(3 * kN));
 }
 
-TEST(Pause, IgnoresASingleCharacterAndEndOfInput) {
+// Runs the program in `dir` with a command "x" first on the search path;
+// the command leaves the file bin/x.ran when it runs.
+ProgramRun run_with_command_x(const fs::path& dir, const std::string& input) {
+    fs::create_directory(dir / "bin");
+    std::ofstream(dir / "bin" / "x") << "#!/bin/sh\necho ran > \"$0.ran\"\n";
+    fs::permissions(dir / "bin" / "x", fs::perms::owner_all);
+    return run_shell(dir, "PATH=\"$PWD/bin:$PATH\" exec \"$TAMBORIL\"", input);
+}
+
+// A pause answer of one character, of blanks and tabs, or the end of input
+// runs nothing, though a command of that name is at hand; the run is the
+// plain one.
+TEST(Pause, IgnoresASingleCharacterBlanksAndEndOfInput) {
+    const std::string urn10_lines = "        IX=          1\r\n" + plain_heading(2) + "\r\n        IX=       7433";
+    for (const char* answer : {"x\n", "x", "x\r\n", "x \t\n", " \t \t\n", "\n", ""}) {
+        SCOPED_TRACE(quoted(answer));
+        const auto dir = make_temp_dir();
+        const ProgramRun run = run_with_command_x(dir, std::string("URN10\n2\n1\n") + answer);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, dialogue_head("URN10") + "\r\n" + urn10_lines + normal_tail("URN10"));
+        EXPECT_EQ(read_file(dir / "ARCHURN10"), urn10_records(2));
+        EXPECT_FALSE(fs::exists(dir / "bin" / "x.ran")) << "the answer ran as a command";
+    }
+    // With a blank before it the answer has two characters, and runs.
     const auto dir = make_temp_dir();
-    EXPECT_EQ(run_program(dir, "URN10\n2\n1\nx\n").status, 0);
-    const ProgramRun run = run_program(dir, "URN10\n2\n1\n");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out.substr(run.out.size() - normal_tail("URN10").size()), normal_tail("URN10"));
+    EXPECT_EQ(run_with_command_x(dir, "URN10\n2\n1\n x\n").status, 0);
+    EXPECT_TRUE(fs::exists(dir / "bin" / "x.ran"));
 }
 
 TEST(Pause, NotImplementedRunsTheCommandToo) {
