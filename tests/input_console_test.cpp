@@ -34,7 +34,7 @@ struct IntegerCase {
 };
 
 void PrintTo(const IntegerCase& c, std::ostream* os) {
-    *os << c.label << ": " << testing::quoted(c.input) << " gives " << c.value;
+    *os << c.label << ": " << testing::as_literal(c.input) << " gives " << c.value;
 }
 
 class FreeIntegers : public ::testing::TestWithParam<IntegerCase> {};

@@ -57,7 +57,7 @@ std::string case_name(const FieldCase& c) {
 }
 
 void PrintTo(const FieldCase& c, std::ostream* os) {
-    *os << case_name(c) << ", expected " << testing::quoted(c.expected);
+    *os << case_name(c) << ", expected " << testing::as_literal(c.expected);
 }
 
 class Fields : public ::testing::TestWithParam<FieldCase> {};

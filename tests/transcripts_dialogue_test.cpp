@@ -26,7 +26,7 @@ struct UnknownCase {
 };
 
 void PrintTo(const UnknownCase& c, std::ostream* os) {
-    *os << c.label << ": " << quoted(c.typed) << " shown as " << quoted(c.shown);
+    *os << c.label << ": " << as_literal(c.typed) << " shown as " << as_literal(c.shown);
 }
 
 class UnknownNames : public ::testing::TestWithParam<UnknownCase> {};
@@ -147,7 +147,7 @@ ProgramRun run_with_command_x(const fs::path& dir, const std::string& input) {
 TEST(Pause, IgnoresASingleCharacterBlanksAndEndOfInput) {
     const std::string urn10_lines = "        IX=          1\r\n" + plain_heading(2) + "\r\n        IX=       7433";
     for (const char* answer : {"x\n", "x", "x\r\n", "x \t\n", " \t \t\n", "\n", ""}) {
-        SCOPED_TRACE(quoted(answer));
+        SCOPED_TRACE(as_literal(answer));
         const auto dir = make_temp_dir();
         const ProgramRun run = run_with_command_x(dir, std::string("URN10\n2\n1\n") + answer);
         EXPECT_EQ(run.status, 0);

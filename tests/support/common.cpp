@@ -16,7 +16,7 @@ std::vector<std::uint32_t> bits(std::span<const float> values) {
     return patterns;
 }
 
-std::string quoted(std::string_view text) {
+std::string as_literal(std::string_view text) {
     std::string shown = "\"";
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -136,10 +136,7 @@ const std::vector<std::string> kBanner = {
     "*****************************************************************************",
 };
 
-namespace {
-
-// The name prompt, the echo and the banner.
-std::string opening(std::string_view name5) {
+std::string dialogue_opening(std::string_view name5) {
     std::string text = crlf({
         "Ingresar(mayusculas) el nombre, URN** ,del Generador deseado para obtener el   ",
         "archivo ARCHURN** de Numeros Pseudoaleatorios",
@@ -149,10 +146,8 @@ std::string opening(std::string_view name5) {
     return text;
 }
 
-}  // namespace
-
 std::string dialogue_head(std::string_view name5) {
-    return opening(name5) + crlf({
+    return dialogue_opening(name5) + crlf({
                                 "",
                                 "Ingrese la cantidad de Numeros Pseudoaleatorios que desea generar en cada      ",
                                 "sucesion (<=10 mil)",
@@ -161,7 +156,7 @@ std::string dialogue_head(std::string_view name5) {
 }
 
 std::string unknown_name_transcript(std::string_view name5) {
-    return opening(name5) + crlf({"ERROR DE TECLEO EN EL NOMBRE DE URN**,RECOMENZAR",
+    return dialogue_opening(name5) + crlf({"ERROR DE TECLEO EN EL NOMBRE DE URN**,RECOMENZAR",
                                   "Stop - Program terminated.", ""});
 }
 

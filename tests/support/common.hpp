@@ -57,7 +57,7 @@ inline TempDir make_temp_dir() { return {}; }
 
 // Text as a C string literal would write it, for the messages of failed
 // checks: "URN10\n\x1B[2J".
-std::string quoted(std::string_view text);
+std::string as_literal(std::string_view text);
 
 std::string read_file(const std::filesystem::path& path);
 
@@ -117,6 +117,8 @@ std::string plain_heading(std::int32_t n);
 extern const std::vector<std::string> kBanner;
 
 // Expected console text of a run whose answers are piped.
+// The name prompt, the echo of the name (its 5 characters) and the banner.
+std::string dialogue_opening(std::string_view name5);
 // Everything up to the answer for M, for a known name (its 5 characters).
 std::string dialogue_head(std::string_view name5);
 // Everything of a run with a name that is not in the table.
