@@ -27,24 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The whole console text of "URN20" with N = 1 and M sequences: its state as
-// "(1X,'IX=',I20)" after the first sequence, then the heading, then its state
-// after every sequence.
-std::string urn20_one_value_transcript(std::size_t m) {
-    Urn20Stream stream;
-    std::string lines;
-    for (std::size_t k = 0; k < m; ++k) {
-        stream.next_record();
-        const std::string line = stream.ix_line();
-        if (k == 0) {
-            lines = "\r\n" + line + "\r\n" + plain_heading(1) + "\r\n" + line;
-        } else {
-            lines += "\r\n" + line;
-        }
-    }
-    return dialogue_head("URN20") + lines + normal_tail("URN20");
-}
-
 // The whole console text of "URN10", N = 2, M = 1 and a blank pause answer,
 // from the templates of the dialogue and of URN10.
 std::string urn10_transcript() {

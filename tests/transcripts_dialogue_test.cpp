@@ -3,6 +3,9 @@
 // file, and a run of ten million values.
 #include <gtest/gtest.h>
 
+#include <sched.h>
+
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +15,7 @@
 #include <string>
 
 #include "tests/support/program.hpp"
+#include "tests/support/streams.hpp"
 
 namespace tamboril::testing {
 namespace {
@@ -117,19 +121,64 @@ TEST(Pause, CommandSeesEveryRecordOfALongRun) {
     EXPECT_EQ(read_file(dir / "copy"), urn10_records(kN) + "0\n");
 }
 
+// How many processors this process may run on.
+int processors() {
+    cpu_set_t set;
+    return ::sched_getaffinity(0, sizeof set, &set) == 0 ? CPU_COUNT(&set) : 1;
+}
+
+// A shell line that runs the program held to the first of them.
+std::string on_one_processor() {
+    cpu_set_t set;
+    int first = 0;
+    if (::sched_getaffinity(0, sizeof set, &set) == 0) {
+        while (first < CPU_SETSIZE - 1 && !CPU_ISSET(first, &set)) ++first;
+    }
+    return "exec taskset -c " + std::to_string(first) + " \"$TAMBORIL\"";
+}
+
 TEST(Dialogue, OnOneProcessorTheRunIsTheSame) {
     // Held to one processor the program makes its writes itself; its
     // console text and data file are those of any run.
     constexpr int kN = 100000;
     const auto dir = make_temp_dir();
-    const ProgramRun run =
-        run_shell(dir, "exec taskset -c 0 \"$TAMBORIL\"", "URN10\n" + std::to_string(kN) + "\n3\n\n");
+    const ProgramRun run = run_shell(dir, on_one_processor(), "URN10\n" + std::to_string(kN) + "\n3\n\n");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, dialogue_head("URN10") + "\r\n        IX=          1\r\n" + plain_heading(kN) +
                            "\r\n        IX=" + i11(static_cast<std::int32_t>(urn10_state_after(kN))) +
                            normal_tail("URN10"));
     EXPECT_EQ(read_file(dir / "ARCHURN10"), urn10_records(3 * kN));
+}
+
+// Held to one processor the program starts no thread for the data file's
+// writes; with two or more it does. The console is read late, so that the
+// run waits on it in the middle, the writes' thread alive if there is one,
+// while its threads are counted.
+TEST(Dialogue, OnOneProcessorNoThreadIsStarted) {
+    int most[2] = {};
+    for (const bool one : {true, false}) {
+        SCOPED_TRACE(one ? "one processor" : "every processor");
+        const auto dir = make_temp_dir();
+        StreamSetup setup;
+        setup.input = "URN20\n1\n20000\n\n";
+        setup.shell = one ? on_one_processor() : "exec \"$TAMBORIL\"";
+        setup.output_delay = std::chrono::milliseconds(300);
+        setup.watch = [&most, one](pid_t pid) { most[one ? 0 : 1] = most_threads(pid); };
+        const StreamRun run = run_with_streams(dir, setup);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, urn20_one_value_transcript(20000));
+        EXPECT_EQ(read_file(dir / "ARCHURN20"), urn20_records(20000));
+    }
+    if (processors() >= 2) {
+        EXPECT_EQ(most[1], most[0] + 1) << "one thread more with more processors";
+    } else {
+        EXPECT_EQ(most[1], most[0]);
+    }
+    if (!kSanitized) {
+        EXPECT_EQ(most[0], 1);
+    }
 }
 
 // Runs the program in `dir` with a command "x" first on the search path;

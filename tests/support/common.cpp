@@ -205,6 +205,18 @@ std::string urn20_records(std::size_t count) {
     return text;
 }
 
+std::string urn20_one_value_transcript(std::size_t m) {
+    Urn20Stream stream;
+    std::string lines;
+    for (std::size_t k = 0; k < m; ++k) {
+        stream.next_record();
+        const std::string line = stream.ix_line();
+        lines += "\r\n" + line;
+        if (k == 0) lines += "\r\n" + plain_heading(1) + "\r\n" + line;
+    }
+    return dialogue_head("URN20") + lines + normal_tail("URN20");
+}
+
 std::string error_line(std::string_view message) {
     return "tamboril: " + std::string(message) + "\n";
 }

@@ -99,6 +99,11 @@ private:
 // The first `count` records of URN20's data file.
 std::string urn20_records(std::size_t count);
 
+// The whole console text of a run of URN20 with N = 1, M sequences and a
+// blank pause answer: its state after the first sequence, the heading, its
+// state after every sequence.
+std::string urn20_one_value_transcript(std::size_t m);
+
 // A line of the program on standard error.
 std::string error_line(std::string_view message);
 

@@ -79,12 +79,21 @@ const char* program_path(Program program) {
 
 }  // namespace
 
-int thread_count(pid_t pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("Threads:", 0) == 0) return std::stoi(line.substr(8));
+int most_threads(pid_t pid) {
+    int most = 0;
+    for (;;) {
+        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+        bool ended = true;
+        for (std::string line; std::getline(status, line);) {
+            if (line.rfind("State:", 0) == 0) {
+                const char state = line[std::min(line.find_first_not_of(" \t", 6), line.size() - 1)];
+                ended = state == 'Z' || state == 'X';
+            }
+            if (line.rfind("Threads:", 0) == 0) most = std::max(most, std::stoi(line.substr(8)));
+        }
+        if (ended) return most;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    return 0;
 }
 
 StreamRun run_with_streams(const std::filesystem::path& dir, const StreamSetup& setup) {

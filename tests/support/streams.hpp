@@ -79,7 +79,9 @@ struct StreamRun {
 // Runs the program (or `setup.shell`) in `dir`.
 StreamRun run_with_streams(const std::filesystem::path& dir, const StreamSetup& setup);
 
-// The number of threads of a running process, from /proc; 0 when it is gone.
-int thread_count(pid_t pid);
+// Looks at a process in /proc every millisecond until it has ended (a
+// zombie, or gone); returns the most threads it had at one look. For
+// StreamSetup::watch.
+int most_threads(pid_t pid);
 
 }  // namespace tamboril::testing
