@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -241,6 +242,39 @@ TEST(Dialogue, TenMillionValues) {
     EXPECT_EQ(head, crlf({".1032636613", ".5523322225", ".0475576669", ".3017157614", ".9366011024"}));
     const auto last = static_cast<float>(x / 2147483647.0);
     EXPECT_EQ(tail, expected_data_line(last) + "\r\n");
+}
+
+// The full run the prompts allow (N = 10 000, M = 1 000) in bounded memory:
+// under 14 MiB by the figures the program is built to, checked with the
+// margin the input reader's test has (16 MiB), since the process's own
+// pages (libraries, stacks) vary from system to system. /usr/bin/time
+// measures the program alone.
+TEST(Dialogue, FullRunInBoundedMemory) {
+    const auto dir = make_temp_dir();
+    StreamSetup setup;
+    setup.input = "URN01\n10000\n1000\n\n";
+    setup.shell = measured_program();
+    const StreamRun run = run_with_streams(dir, setup);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(run.out.ends_with(normal_tail("URN01")));
+    const auto file = dir / "ARCHURN01";
+    ASSERT_EQ(fs::file_size(file), 130000000u);
+    // The last record follows the URN01 recurrence in double precision.
+    double x = 524287.0;
+    for (int i = 0; i < 10000000; ++i) x = std::fmod(x * 16807.0, 2147483647.0);
+    std::ifstream in(file, std::ios::binary);
+    std::string tail(13, '\0');
+    in.seekg(-13, std::ios::end);
+    in.read(tail.data(), 13);
+    EXPECT_EQ(tail, expected_data_line(static_cast<float>(x / 2147483647.0)) + "\r\n");
+
+    ASSERT_TRUE(can_measure()) << "/usr/bin/time is needed for the figures (Debian package time)";
+    const std::optional<Usage> usage = read_usage(dir);
+    ASSERT_TRUE(usage) << read_file(dir / "usage");
+    if (!kSanitized) {
+        EXPECT_LT(usage->peak_kib, 16 * 1024);
+    }
 }
 
 }  // namespace

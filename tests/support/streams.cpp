@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstddef>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -78,6 +79,25 @@ const char* program_path(Program program) {
 }
 
 }  // namespace
+
+bool can_measure() { return ::access("/usr/bin/time", X_OK) == 0; }
+
+std::string measured_program() {
+    return can_measure() ? "exec /usr/bin/time -f 'usage %U %S %M' -o usage \"$TAMBORIL\"" : "exec \"$TAMBORIL\"";
+}
+
+std::optional<Usage> read_usage(const std::filesystem::path& dir) {
+    std::ifstream file(dir / "usage");
+    // After a line on the exit status, when it is not 0, the figures.
+    for (std::string line; std::getline(file, line);) {
+        std::istringstream words(line);
+        std::string word;
+        double user = 0, system = 0;
+        long peak = 0;
+        if (words >> word >> user >> system >> peak && word == "usage") return Usage{user + system, peak};
+    }
+    return std::nullopt;
+}
 
 int most_threads(pid_t pid) {
     int most = 0;

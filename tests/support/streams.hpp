@@ -79,6 +79,24 @@ struct StreamRun {
 // Runs the program (or `setup.shell`) in `dir`.
 StreamRun run_with_streams(const std::filesystem::path& dir, const StreamSetup& setup);
 
+// The processor time and peak memory of the program alone, as /usr/bin/time
+// (Debian package time) measures them; the test suite needs it.
+struct Usage {
+    double seconds = 0;  // user and system time
+    long peak_kib = 0;   // the largest resident set
+};
+
+// Whether /usr/bin/time is there.
+bool can_measure();
+
+// A shell line for StreamSetup::shell that runs the program under
+// /usr/bin/time, which leaves its figures in the file "usage" of the run's
+// folder; without /usr/bin/time, the program alone.
+std::string measured_program();
+
+// The figures of a run of measured_program() in `dir`, if it left them.
+std::optional<Usage> read_usage(const std::filesystem::path& dir);
+
 // Looks at a process in /proc every millisecond until it has ended (a
 // zombie, or gone); returns the most threads it had at one look. For
 // StreamSetup::watch.
