@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -169,6 +170,42 @@ TEST_F(InputReadingTest, InputAfterTheRunIsLeftForTheNextReader) {
     const ProgramRun run = run_shell(dir_, "{ \"$TAMBORIL\" > /dev/null; cat; } < input", "");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "left over\n");
+}
+
+// Input read ahead that cannot be handed back. Another holder of the same
+// open file moves its position back to the start once the program has read
+// it all (at the first read); the position then cannot go back by what was
+// read ahead. The program's console is read late, so that it is still
+// generating when that happens. Before a command at the pause, and at the
+// end when none ran: exit 2 with the system's reason, no command run, every
+// record in the data file.
+TEST_F(InputReadingTest, InputThatCannotBeRepositionedIsAnInputError) {
+    for (const std::string answer : {"touch ran", "x"}) {
+        SCOPED_TRACE(answer);
+        const std::string text = "URN20\n1\n20000\n" + answer + "\nrest\n";
+        const int fd = ::open(write_input(text).c_str(), O_RDONLY);
+        ASSERT_GE(fd, 0);
+        StreamSetup setup;
+        setup.in = Stream::descriptor(fd);
+        setup.output_delay = std::chrono::milliseconds(300);
+        setup.watch = [fd, size = static_cast<off_t>(text.size())](pid_t) {
+            const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while (::lseek(fd, 0, SEEK_CUR) != size && std::chrono::steady_clock::now() < give_up) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            ::lseek(fd, 0, SEEK_SET);
+        };
+        const StreamRun run = run_with_streams(dir_, setup);
+        ::close(fd);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err, error_line("cannot reposition the console input: Invalid argument"));
+        // Stopped at the pause, the run leaves its last line open.
+        const std::string whole = urn20_one_value_transcript(20000);
+        EXPECT_EQ(run.out, answer == "x" ? whole : whole.substr(0, whole.size() - 2));
+        EXPECT_EQ(read_file(dir_ / "ARCHURN20"), urn20_records(20000));
+        EXPECT_FALSE(fs::exists(dir_ / "ran"));
+        fs::remove(dir_ / "ARCHURN20");
+    }
 }
 
 // A name line of 200 MB without a line end is read in time linear in its
