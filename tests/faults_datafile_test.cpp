@@ -183,6 +183,17 @@ TEST_P(DataFileFailures, NothingReachesTheFileAfterAFailedWrite) {
     EXPECT_EXIT(std::_Exit(nothing_after_a_failed_write(overlapped())), ::testing::ExitedWithCode(0), "");
 }
 
+TEST_P(DataFileFailures, FailedCloseIsReportedWithEveryRecordWritten) {
+    DataFile file("ARCHCLOSE", overlapped());
+    file.write_samples(kSamples);
+    file.flush();
+    const int fd = descriptor_of("ARCHCLOSE");
+    ASSERT_GT(fd, 2);
+    ::close(fd);  // the file's own close() of it now fails
+    EXPECT_EQ(failure([&] { file.close(); }), "cannot close the data file \"ARCHCLOSE\": Bad file descriptor");
+    EXPECT_EQ(testing::read_file(dir_ / "ARCHCLOSE"), ".2500000000\r\n.5000000000\r\n");
+}
+
 TEST_P(DataFileFailures, FlushLeavesEveryRecordSoFarInTheFile) {
     DataFile file("ARCHFLUSH", overlapped());
     const std::vector<float> samples(3 * kRecordsPerWrite + 17, 0.25f);

@@ -72,6 +72,22 @@ TEST(FailingDisk, FileSizeLimitKeepsExactlyTheBytesBeforeIt) {
     EXPECT_EQ(read_file(dir / "ARCHURN20"), records);
 }
 
+// A close() of the data file that fails, as on a file system that reports a
+// lost write only then: exit 1 with the reason, no closing message, every
+// record in the file.
+TEST(FailingDisk, FailedCloseIsAnErrorWithEveryRecordKept) {
+    const auto dir = make_temp_dir();
+    StreamSetup setup;
+    setup.input = "URN10\n2\n3\n\n";
+    setup.failing_close_of = "ARCHURN10";
+    const StreamRun run = run_with_streams(dir, setup);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, error_line("cannot close the data file \"ARCHURN10\": Input/output error"));
+    EXPECT_EQ(run.out, dialogue_head("URN10") + "\r\n        IX=          1\r\n" + plain_heading(2) +
+                           "\r\n        IX=       7433");
+    EXPECT_EQ(read_file(dir / "ARCHURN10"), urn10_records(6));
+}
+
 TEST(FailingDisk, FullDiskDuringANotImplementedRunIsNoError) {
     // Nothing is written for a generator that is not implemented.
     const auto dir = make_temp_dir();

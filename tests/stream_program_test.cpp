@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/common.hpp"
 #include "tests/support/names.hpp"
 #include "tests/support/stream_program.hpp"
 
@@ -106,6 +107,25 @@ TEST(StreamExit, AClosedOutputGivesOneLineAndStatusOne) {
         const auto run = tamboril::testing::run_with_streams(std::filesystem::current_path(), setup);
         EXPECT_EQ(run.status, 1);
         expect_one_line(run.err, "cannot write to standard output: Bad file descriptor");
+    }
+}
+
+// Standard output on a file whose close() fails, as on a file system that
+// reports a lost write only then: every write went through, and yet the
+// output is not there.
+TEST(StreamExit, AnOutputWhoseCloseFailsGivesOneLineAndStatusOne) {
+    const auto dir = tamboril::testing::make_temp_dir();
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"URN01", "--count", "5"}, {"URN03", "--format", "u32", "--bits", "24", "--count", "3"}}) {
+        SCOPED_TRACE(command_line(args));
+        tamboril::testing::StreamSetup setup;
+        setup.program = tamboril::testing::Program::Stream;
+        setup.args = args;
+        setup.out = tamboril::testing::Stream::file(dir / "out");
+        setup.failing_close_of = "out";
+        const auto run = tamboril::testing::run_with_streams(dir, setup);
+        EXPECT_EQ(run.status, 1);
+        expect_one_line(run.err, "cannot write to standard output: Input/output error");
     }
 }
 

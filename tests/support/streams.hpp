@@ -56,10 +56,11 @@ struct StreamSetup {
     // Bytes that a file of the program may hold (RLIMIT_FSIZE), with SIGXFSZ
     // ignored so that a write past it fails with EFBIG; 0: no limit.
     std::uint64_t file_size_limit = 0;
-    // Every close() of a descriptor above the standard streams fails with
-    // EIO in the program (and anything it starts), as a file system that
-    // reports a lost write at the close does; the descriptor stays open.
-    bool failing_close = false;
+    // A close() in the program (or anything it starts) of a descriptor open
+    // on a file of this name fails with EIO, as on a file system that reports
+    // a lost write only then; the descriptor stays open. Every other close()
+    // goes ahead. Empty: none fails.
+    std::string failing_close_of;
     // Run through /bin/sh -c with the program's path in $TAMBORIL.
     std::string shell;
     // Called on a thread of its own with the process id as soon as the
