@@ -295,10 +295,11 @@ StreamRun run_with_streams(const std::filesystem::path& dir, const StreamSetup& 
                 continue;
             }
             text.append(buf, static_cast<std::size_t>(got));
-            const bool enough =
-                (!setup.close_output_after.empty() && text.find(setup.close_output_after) != std::string::npos) ||
-                (setup.close_output_after_bytes && text.size() >= *setup.close_output_after_bytes);
-            if (k == 0 && enough) close_fd(fd);
+            if (k == 0 && ((!setup.close_output_after.empty() &&
+                            text.find(setup.close_output_after) != std::string::npos) ||
+                           (setup.close_output_after_bytes && text.size() >= *setup.close_output_after_bytes))) {
+                close_fd(fd);
+            }
         }
         if (in.write >= 0 && fds[2].revents != 0) {
             const std::size_t total = setup.input.size() + setup.filler_bytes;
