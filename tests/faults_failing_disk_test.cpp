@@ -1,7 +1,7 @@
-// A data file that cannot be created or written: exit status 1, one line on
-// standard error naming the file and the reason, no closing message, the
-// console text that came before the failed write and the file's bytes up to
-// it.
+// A data file that cannot be created, written or closed: exit status 1, one
+// line on standard error naming the file and the reason, no closing message,
+// the console text that came before the failed write and the file's bytes up
+// to it.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>

@@ -1,6 +1,7 @@
 // Reading the console input through a buffer: the same lines as the plain
 // reading of a text, in time linear in the input, and input read ahead is
-// handed back where the input can be repositioned.
+// handed back where the input can be repositioned (an input error where a
+// file's position cannot go back).
 #include <gtest/gtest.h>
 
 #include <fcntl.h>

@@ -1,5 +1,5 @@
 // The library's catalogue: the names it offers, the generators it makes and
-// the names it refuses.
+// the names it refuses; the sequences its generators refuse.
 #include <gtest/gtest.h>
 
 #include <sys/mman.h>

@@ -1,6 +1,7 @@
 // End-to-end runs of the dialogue itself: names that are not in the table,
 // the first five characters, the endings, the pause command, an existing data
-// file, and a run of ten million values.
+// file, a run held to one processor, a run of ten million values and the
+// memory of a full run.
 #include <gtest/gtest.h>
 
 #include <sched.h>
