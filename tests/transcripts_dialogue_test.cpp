@@ -173,13 +173,11 @@ TEST(Dialogue, OnOneProcessorNoThreadIsStarted) {
         EXPECT_EQ(run.out, urn20_one_value_transcript(20000));
         EXPECT_EQ(read_file(dir / "ARCHURN20"), urn20_records(20000));
     }
+    EXPECT_EQ(most[0], 1) << "threads on one processor";
+    // The count sees the thread where there is one (a sanitizer may add one
+    // of its own once a thread is started).
     if (processors() >= 2) {
-        EXPECT_EQ(most[1], most[0] + 1) << "one thread more with more processors";
-    } else {
-        EXPECT_EQ(most[1], most[0]);
-    }
-    if (!kSanitized) {
-        EXPECT_EQ(most[0], 1);
+        EXPECT_GE(most[1], 2) << "no thread seen with more processors";
     }
 }
 
