@@ -15,7 +15,8 @@ std::string shown(std::string_view text) {
 std::string quoted_answer(std::string_view text) {
     constexpr std::size_t kQuoted = 80;
     std::string out = "\"";
-    out.append(text.substr(0, kQuoted)).append("\"");
+    // Shown here already: a NUL byte would end the message's text.
+    out.append(shown(text.substr(0, kQuoted))).append("\"");
     if (text.size() > kQuoted) out.append(" (its first ").append(std::to_string(kQuoted)).append(" characters)");
     return out;
 }

@@ -11,7 +11,8 @@ namespace tamboril::records {
 std::string shown(std::string_view text);
 
 // An answer as a message quotes it: in double quotes, at most its first 80
-// characters, saying so when there were more.
+// characters, saying so when there were more, its control characters (a NUL
+// byte among them) shown as '?'.
 std::string quoted_answer(std::string_view text);
 
 }  // namespace tamboril::records

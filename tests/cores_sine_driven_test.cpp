@@ -45,8 +45,9 @@ TEST(Urn39Core, WorkedValuesAndSplitCalls) {
     Urn39Core split = started();
     std::vector<float> parts = call(split, 3);
     EXPECT_EQ(state(split).itotal39(), 3);
-    EXPECT_TRUE(call(split, 0).empty());
-    EXPECT_EQ(state(split).itotal39(), 3);
+    const Urn39Core before_empty = split;
+    call(split, 0);
+    EXPECT_TRUE(split == before_empty) << "an empty call changes the state";
     const std::vector<float> rest = call(split, 2);
     parts.insert(parts.end(), rest.begin(), rest.end());
     EXPECT_EQ(parts, five);
@@ -90,7 +91,7 @@ TEST(Urn39Core, CountPastThirtyOneBits) {
 
 TEST(Urn39Core, CountFollowsNAsGiven) {
     Urn39Core core = started();
-    EXPECT_TRUE(call(core, -4).empty());
+    call(core, -4);
     EXPECT_EQ(state(core).itotal39(), -4);
     EXPECT_EQ(state(core).seed, state(started()).seed);
 }

@@ -27,24 +27,16 @@
 #include "records/standard_streams.hpp"
 #include "run/driver.hpp"
 #include "tests/support/program.hpp"
+#include "tests/support/temp_dir_test.hpp"
 
 namespace tamboril::records {
 namespace {
 
 namespace fs = std::filesystem;
 
-class DataFileCallsTest : public ::testing::Test {
+// Runs in a fresh directory: the data file takes a bare name.
+class DataFileCallsTest : public testing::InTempDirTest {
 protected:
-    void SetUp() override {
-        dir_ = testing::make_temp_dir();
-        old_ = fs::current_path();
-        fs::current_path(dir_);
-    }
-    void TearDown() override {
-        fs::current_path(old_);
-        fs::remove_all(dir_);
-    }
-
     // The descriptor on which this process has `name` open.
     static int descriptor_of(const std::string& name) {
         const fs::path target = fs::current_path() / name;
@@ -56,9 +48,6 @@ protected:
         }
         return -1;
     }
-
-    fs::path dir_;
-    fs::path old_;
 };
 
 // A message from a DataFileError thrown by `action`, or "" when none is.
@@ -194,6 +183,17 @@ TEST_P(DataFileFailures, NothingReachesTheFileAfterAFailedWrite) {
     EXPECT_EXIT(std::_Exit(nothing_after_a_failed_write(overlapped())), ::testing::ExitedWithCode(0), "");
 }
 
+TEST_P(DataFileFailures, FailedCloseIsReportedWithEveryRecordWritten) {
+    DataFile file("ARCHCLOSE", overlapped());
+    file.write_samples(kSamples);
+    file.flush();
+    const int fd = descriptor_of("ARCHCLOSE");
+    ASSERT_GT(fd, 2);
+    ::close(fd);  // the file's own close() of it now fails
+    EXPECT_EQ(failure([&] { file.close(); }), "cannot close the data file \"ARCHCLOSE\": Bad file descriptor");
+    EXPECT_EQ(testing::read_file(dir_ / "ARCHCLOSE"), ".2500000000\r\n.5000000000\r\n");
+}
+
 TEST_P(DataFileFailures, FlushLeavesEveryRecordSoFarInTheFile) {
     DataFile file("ARCHFLUSH", overlapped());
     const std::vector<float> samples(3 * kRecordsPerWrite + 17, 0.25f);
@@ -228,7 +228,6 @@ TEST(DataFileKinds, FifoIsWrittenWithoutCutting) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(testing::read_file(dir / "copy"), testing::crlf({".0152587891", ".9073486328"}));
-    fs::remove_all(dir);
 }
 
 // With descriptor 1 closed, the data file takes another one; 0 when it does.

@@ -1,12 +1,11 @@
-// A data file that cannot be created or written: exit status 1, one line on
-// standard error naming the file and the reason, no closing message, the
-// console text that came before the failed write and the file's bytes up to
-// it.
+// A data file that cannot be created, written or closed: exit status 1, one
+// line on standard error naming the file and the reason, no closing message,
+// the console text that came before the failed write and the file's bytes up
+// to it.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
-#include <cmath>
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
@@ -44,23 +43,6 @@ TEST(FailingDisk, ConsoleTextEndsWhereTheFailedWriteWasSubmitted) {
     EXPECT_EQ(run.out, dialogue_head("URN01") + "\r\n        IX=     524287");
 }
 
-// URN20 from IX = 524287: X times 2027812808 rounded to double, reduced by
-// the exact remainder modulo 2^31 - 1; the sample is X over 2^31 - 1 rounded
-// to double and then to single precision.
-struct Urn20Stream {
-    double x = 524287.0;
-    std::string next_line() {
-        x = std::fmod(x * 2027812808.0, 2147483647.0);
-        return expected_data_line(static_cast<double>(static_cast<float>(x / 2147483647.0))) + "\r\n";
-    }
-};
-
-// URN20's line after every sequence, "(1X,'IX=',I20)".
-std::string urn20_ix_line(double x) {
-    const std::string digits = std::to_string(static_cast<std::int64_t>(x));
-    return "IX=" + std::string(20 - digits.size(), ' ') + digits;
-}
-
 TEST(FailingDisk, FileSizeLimitKeepsExactlyTheBytesBeforeIt) {
     // Four writes of 1 MiB pass; the fifth, submitted during the fifth
     // sequence, stops at the limit. The file holds the stream up to the
@@ -77,17 +59,33 @@ TEST(FailingDisk, FileSizeLimitKeepsExactlyTheBytesBeforeIt) {
     std::string records;
     std::string console = dialogue_head("URN20");
     for (int sequence = 1; sequence <= 4; ++sequence) {
-        for (int i = 0; i < kN; ++i) records += stream.next_line();
-        console += "\r\n" + urn20_ix_line(stream.x);
-        if (sequence == 1) console += "\r\n" + plain_heading(kN) + "\r\n" + urn20_ix_line(stream.x);
+        for (int i = 0; i < kN; ++i) records += stream.next_record();
+        console += "\r\n" + stream.ix_line();
+        if (sequence == 1) console += "\r\n" + plain_heading(kN) + "\r\n" + stream.ix_line();
     }
-    while (records.size() < kLimit) records += stream.next_line();
+    while (records.size() < kLimit) records += stream.next_record();
     records.resize(kLimit);
 
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "tamboril: cannot write the data file \"ARCHURN20\": File too large\n");
     EXPECT_EQ(run.out, console);
     EXPECT_EQ(read_file(dir / "ARCHURN20"), records);
+}
+
+// A close() of the data file that fails, as on a file system that reports a
+// lost write only then: exit 1 with the reason, no closing message, every
+// record in the file.
+TEST(FailingDisk, FailedCloseIsAnErrorWithEveryRecordKept) {
+    const auto dir = make_temp_dir();
+    StreamSetup setup;
+    setup.input = "URN10\n2\n3\n\n";
+    setup.failing_close_of = "ARCHURN10";
+    const StreamRun run = run_with_streams(dir, setup);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, error_line("cannot close the data file \"ARCHURN10\": Input/output error"));
+    EXPECT_EQ(run.out, dialogue_head("URN10") + "\r\n        IX=          1\r\n" + plain_heading(2) +
+                           "\r\n        IX=       7433");
+    EXPECT_EQ(read_file(dir / "ARCHURN10"), urn10_records(6));
 }
 
 TEST(FailingDisk, FullDiskDuringANotImplementedRunIsNoError) {

@@ -2,11 +2,18 @@
 // on standard error, data file).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <iterator>
 #include <optional>
+#include <ostream>
 #include <random>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "tests/reference/urn01.hpp"
 #include "tests/support/program.hpp"
 
 namespace tamboril::testing {
@@ -32,6 +39,10 @@ struct Hostile {
     std::string file;                 // data file name
     std::optional<std::string> data;  // its contents; nullopt: not created
 };
+
+void PrintTo(const Hostile& c, std::ostream* os) {
+    *os << c.label << ": " << as_literal(c.input) << ", status " << c.status;
+}
 
 class HostileInput : public ::testing::TestWithParam<Hostile> {};
 
@@ -79,6 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
         // characters quoted.
         Hostile{"NWithTerminalEscape", "URN10\n\x1B[2J7\n1\n", 2,
                 error_line(kN + "is not an integer: read \"?[2J7\""), "ARCHURN10", ""},
+        Hostile{"NWithNul", std::string("URN10\n1\0" "2\n1\n", 12), 2,
+                error_line(kN + "is not an integer: read \"1?2\""), "ARCHURN10", ""},
         Hostile{"NOf100Letters", "URN10\n" + std::string(100, 'x') + "\n1\n", 2,
                 error_line(kN + "is not an integer: read \"" + std::string(80, 'x') +
                     "\" (its first 80 characters)"),
@@ -152,16 +165,194 @@ TEST(HostileInput, PauseCommandWithCrLfLineEnd) {
     EXPECT_TRUE(fs::exists(dir / "made"));
 }
 
-TEST(HostileInput, RandomBytesNeverCrash) {
-    std::mt19937 random(20261208);
-    for (int round = 0; round < 40; ++round) {
-        std::string input;
-        const int length = static_cast<int>(random() % 200);
-        for (int i = 0; i < length; ++i) input += static_cast<char>(random() % 256);
-        const auto dir = make_temp_dir();
-        const ProgramRun run = run_program(dir, input);
-        EXPECT_TRUE(run.status == 0 || run.status == 1 || run.status == 2) << run.status;
+// Random answers after a valid name.
+class RandomAnswers {
+public:
+    explicit RandomAnswers(std::uint32_t seed) : random_(seed) {}
+
+    // A line for N or M. Half of them hold an answer that the reading takes
+    // (at most four digits, so that a run stays short), with blanks, a sign
+    // or a repeat count before it and noise after the blank, comma or slash
+    // that ends it; the other half are noise.
+    std::string count_line() {
+        if (pick(2) == 0) {
+            static const char* const kLead[] = {"", "", " ", "\t", " \t ", "+", "-", "3*", "2*-", "0*"};
+            static const char* const kEnd[] = {"", "", " ", ",", "/", "\t", "\r"};
+            std::string line = kLead[pick(std::size(kLead))];
+            for (int d = 1 + pick(4); d > 0; --d) line += static_cast<char>('0' + pick(10));
+            const std::string end = kEnd[pick(std::size(kEnd))];
+            line += end;
+            if (!end.empty() && end != "\r") line += noise();
+            return line;
+        }
+        return noise();
     }
+
+    // Signs, digits (at most five in a row), repeat stars, commas, slashes,
+    // blanks, tabs, carriage returns, control and non-ASCII bytes, NUL,
+    // letters, numbers beyond 32 bits and words of more than 80 letters.
+    std::string noise() {
+        static const char* const kPieces[] = {
+            "+", "-", "*", ",", "/", " ", "\t", "\r", ".", "x", "\x1B", "\xFF", "\xC3\xA9", "\x01",
+            "99999999999", "-2147483649", "2147483648", "0", "00"};
+        std::string line;
+        bool digits = false;
+        for (int k = pick(5); k > 0; --k) {
+            if (pick(2) == 0) {
+                if (digits) continue;
+                for (int d = 1 + pick(5); d > 0; --d) line += static_cast<char>('0' + pick(10));
+                digits = true;
+            } else if (pick(40) == 0) {
+                line += std::string(70 + pick(30), 'x');
+                digits = false;
+            } else {
+                const std::string piece = kPieces[pick(std::size(kPieces))];
+                if (digits && piece.find_first_of("0123456789") == 0) continue;
+                line += piece;
+                digits = piece.find_last_of("0123456789") == piece.size() - 1;
+            }
+        }
+        if (pick(6) == 0) line.insert(line.begin() + pick(line.size() + 1), '\0');
+        return line;
+    }
+
+    // A line for the pause: what a shell cannot turn into a command that
+    // does anything (no word of these bytes names a built-in command, and
+    // the search path finds nothing), of one character or many.
+    std::string pause_line() {
+        static const char kBytes[] = {'0', '7', ' ', ' ', '\t', '\r', '+', '-', ',', '.', 'x', 'x', '\x01', '\x1B', '\x7F', '\xFF'};
+        std::string line;
+        const int length = pick(8) == 0 ? 100 + pick(100) : pick(6);
+        for (int i = 0; i < length; ++i) line += kBytes[pick(sizeof kBytes)];
+        return line;
+    }
+
+    // A valid name, then lines for N, M and the pause, each ended by LF or
+    // CR LF; some inputs end early, some have lines after the pause.
+    std::string input(const std::string& name) {
+        std::string text = name + end_of_line();
+        const std::string name_line = text;
+        text += count_line() + end_of_line();
+        text += count_line() + end_of_line();
+        text += pause_line() + end_of_line();
+        if (pick(4) == 0) text += count_line() + end_of_line();
+        if (pick(5) == 0) text.resize(name_line.size() + pick(text.size() - name_line.size() + 1));
+        return text;
+    }
+
+    int pick(std::size_t n) { return static_cast<int>(random_() % n); }
+
+private:
+    std::string end_of_line() { return pick(3) == 0 ? "\r\n" : "\n"; }
+
+    std::mt19937 random_;
+};
+
+// The first `count` records of a generator's data file from its plain
+// formulation, for the names the random answers follow.
+std::string first_records(const std::string& name, std::size_t count) {
+    if (name == "URN10") return urn10_records(static_cast<int>(count));
+    reference::Run<reference::Urn01> urn01;
+    std::vector<float> values(count);
+    urn01.sequence(values);
+    return expected_data_file(values);
+}
+
+// Whether `err` is the one line of a bad answer for N or M, or of the end of
+// input before one: "tamboril: the answer for N (values per sequence) is not
+// an integer: read "..."", its first 80 characters at most, or "... is
+// outside the range ...", or "tamboril: end of input while reading M (number
+// of sequences)". The typed text shows no control character.
+bool is_answer_error(const std::string& err) {
+    for (const std::string answer : {"N (values per sequence)", "M (number of sequences)"}) {
+        if (err == error_line("end of input while reading " + answer)) return true;
+        for (const std::string what : {" is not an integer: read \"",
+                                       " is outside the range -2147483648 to 2147483647: read \""}) {
+            const std::string head = "tamboril: the answer for " + answer + what;
+            if (!err.starts_with(head)) continue;
+            const std::string rest = err.substr(head.size());
+            for (const std::string tail : {"\"\n", "\" (its first 80 characters)\n"}) {
+                if (!rest.ends_with(tail)) continue;
+                const std::string typed = rest.substr(0, rest.size() - tail.size());
+                const bool plain = std::none_of(typed.begin(), typed.end(), [](char c) {
+                    const auto byte = static_cast<unsigned char>(c);
+                    return byte < 0x20 || byte == 0x7F || c == '"';
+                });
+                const bool cut = tail.size() > 2;
+                if (plain && (cut ? typed.size() == 80 : typed.size() <= 80)) return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Every input gives a documented outcome: no crash; status 0, or 1 when the
+// data file reaches the size it may have here, or 2 for a bad answer or the
+// end of input, with one line on standard error that says which; a data file
+// of whole records, the generator's first values; the dialogue's text up to
+// where the run ended.
+TEST(HostileInput, RandomAnswersAfterAValidName) {
+    // Room for 20 000 records: a run asking for more ends with status 1.
+    constexpr std::size_t kRecordsAllowed = 20000;
+    const std::string records[] = {first_records("URN10", kRecordsAllowed), first_records("URN01", kRecordsAllowed)};
+    const char* const names[] = {"URN10", "URN01", "URN07", "URN23"};
+    RandomAnswers answers(20261208);
+    int at_n = 0, at_m = 0, at_the_pause = 0, too_large = 0;
+    for (int round = 0; round < 120; ++round) {
+        const std::string name = names[answers.pick(std::size(names))];
+        const std::string input = answers.input(name);
+        SCOPED_TRACE("input " + as_literal(input));
+        const auto dir = make_temp_dir();
+        StreamSetup setup;
+        setup.input = input;
+        setup.file_size_limit = kRecordsAllowed * 13;
+        setup.shell = "PATH=/nonexistent exec \"$TAMBORIL\"";
+        const StreamRun run = run_with_streams(dir, setup);
+
+        ASSERT_EQ(run.signal, 0) << "the program was killed";
+        EXPECT_TRUE(run.out.starts_with(dialogue_opening(name))) << as_literal(run.out.substr(0, 400));
+        const std::string data = read_file(dir / ("ARCH" + name));
+        ASSERT_TRUE(fs::exists(dir / ("ARCH" + name)));
+        EXPECT_EQ(data.size() % 13, 0u) << "the data file ends inside a record";
+        const std::string& stream = records[name == "URN10" ? 0 : 1];
+        if (name == "URN10" || name == "URN01") {
+            EXPECT_TRUE(data == stream.substr(0, data.size())) << "the data file is not the stream's start";
+        } else {
+            EXPECT_EQ(data, "");
+        }
+        const bool closed = run.out.find("LA EJECUCION HA FINALIZADO") != std::string::npos;
+        switch (run.status) {
+            case 0: {
+                // Only the shell speaks: the pause answer's command is not found.
+                std::istringstream lines(run.err);
+                for (std::string line; std::getline(lines, line);) {
+                    EXPECT_TRUE(line.starts_with("sh: ")) << as_literal(line);
+                }
+                EXPECT_TRUE(run.out.ends_with(normal_tail(name)) || run.out.ends_with(not_implemented_tail(name)))
+                    << as_literal(run.out.substr(run.out.size() > 300 ? run.out.size() - 300 : 0));
+                ++at_the_pause;  // both endings have the pause
+                break;
+            }
+            case 1:
+                EXPECT_EQ(run.err, error_line("cannot write the data file \"ARCH" + name + "\": File too large"));
+                EXPECT_EQ(data.size(), kRecordsAllowed * 13);
+                EXPECT_FALSE(closed);
+                ++too_large;
+                break;
+            case 2:
+                EXPECT_TRUE(is_answer_error(run.err)) << as_literal(run.err);
+                EXPECT_FALSE(closed);
+                EXPECT_EQ(data, "");
+                (run.err.find(" N (") != std::string::npos ? at_n : at_m) += 1;
+                break;
+            default: ADD_FAILURE() << "status " << run.status << ", " << as_literal(run.err);
+        }
+    }
+    // The answers reach every step of the dialogue.
+    EXPECT_GE(at_n, 10);
+    EXPECT_GE(at_m, 10);
+    EXPECT_GE(at_the_pause, 20);
+    EXPECT_GE(too_large, 2);
 }
 
 // What the dialogue printed before the failed answer stays.

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cerrno>
-#include <cmath>
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
@@ -21,51 +20,12 @@
 #include "records/fd_io.hpp"
 #include "tests/support/program.hpp"
 #include "tests/support/streams.hpp"
+#include "tests/support/temp_dir_test.hpp"
 
 namespace tamboril::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-// URN20 from IX = 524287: X times 2027812808 rounded to double, reduced by
-// the exact remainder modulo 2^31 - 1; its first `count` states.
-std::vector<double> urn20_states(std::size_t count) {
-    std::vector<double> states;
-    double x = 524287.0;
-    for (std::size_t i = 0; i < count; ++i) {
-        x = std::fmod(x * 2027812808.0, 2147483647.0);
-        states.push_back(x);
-    }
-    return states;
-}
-
-// The sample is X over 2^31 - 1 rounded to double and then to single
-// precision.
-std::string urn20_records(std::size_t count) {
-    std::string text;
-    for (const double x : urn20_states(count)) {
-        text += expected_data_line(static_cast<double>(static_cast<float>(x / 2147483647.0))) +
-                "\r\n";
-    }
-    return text;
-}
-
-// The whole console text of "URN20" with N = 1 and M sequences: its state as
-// "('IX=',I20)" after the first sequence, then the heading, then its state
-// after every sequence.
-std::string urn20_one_value_transcript(std::size_t m) {
-    std::string lines;
-    for (const double x : urn20_states(m)) {
-        const std::string digits = std::to_string(static_cast<std::int64_t>(x));
-        const std::string line = "IX=" + std::string(20 - digits.size(), ' ') + digits;
-        if (lines.empty()) {
-            lines = "\r\n" + line + "\r\n" + plain_heading(1) + "\r\n" + line;
-        } else {
-            lines += "\r\n" + line;
-        }
-    }
-    return dialogue_head("URN20") + lines + normal_tail("URN20");
-}
 
 // The whole console text of "URN10", N = 2, M = 1 and a blank pause answer,
 // from the templates of the dialogue and of URN10.
@@ -89,12 +49,7 @@ std::string up_to_the_count_prompt() {
                               2);
 }
 
-class StreamsTest : public ::testing::Test {
-protected:
-    void SetUp() override { dir_ = make_temp_dir(); }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
-};
+class StreamsTest : public TempDirTest {};
 
 // Closed standard streams: each is taken as /dev/null, so the data file is
 // never one of them.

@@ -3,17 +3,18 @@
 
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "records/console.hpp"
 #include "records/input.hpp"
+#include "tests/support/common.hpp"
+#include "tests/support/console.hpp"
 
 namespace tamboril::records {
 namespace {
 
-Console memory_console(std::string_view input) {
-    return Console(std::make_unique<TextLineSource>(input), -1, false);
-}
+using testing::memory_console;
 
 TEST(ConsoleInput, NameIsFiveCharacters) {
     TextLineSource in("URN011\nURN1\n\nURN01\r\n\xC3\xB1x");
@@ -31,6 +32,10 @@ struct IntegerCase {
     FreeInteger::Status status;
     std::int32_t value;
 };
+
+void PrintTo(const IntegerCase& c, std::ostream* os) {
+    *os << c.label << ": " << testing::as_literal(c.input) << " gives " << c.value;
+}
 
 class FreeIntegers : public ::testing::TestWithParam<IntegerCase> {};
 

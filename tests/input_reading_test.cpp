@@ -1,17 +1,18 @@
 // Reading the console input through a buffer: the same lines as the plain
 // reading of a text, in time linear in the input, and input read ahead is
-// handed back where the input can be repositioned.
+// handed back where the input can be repositioned (an input error where a
+// file's position cannot go back).
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "records/input.hpp"
 #include "tests/support/program.hpp"
 #include "tests/support/streams.hpp"
+#include "tests/support/temp_dir_test.hpp"
 
 namespace tamboril::testing {
 namespace {
@@ -29,18 +31,13 @@ using records::InputError;
 using records::kMaxLineKept;
 using records::TextLineSource;
 
-class InputReadingTest : public ::testing::Test {
+class InputReadingTest : public TempDirTest {
 protected:
-    void SetUp() override { dir_ = make_temp_dir(); }
-    void TearDown() override { fs::remove_all(dir_); }
-
     fs::path write_input(const std::string& text) {
         const fs::path path = dir_ / "input";
         std::ofstream(path, std::ios::binary) << text;
         return path;
     }
-
-    fs::path dir_;
 };
 
 std::vector<std::string> all_lines(records::LineSource& source) {
@@ -176,16 +173,52 @@ TEST_F(InputReadingTest, InputAfterTheRunIsLeftForTheNextReader) {
     EXPECT_EQ(run.out, "left over\n");
 }
 
+// Input read ahead that cannot be handed back. Another holder of the same
+// open file moves its position back to the start once the program has read
+// it all (at the first read); the position then cannot go back by what was
+// read ahead. The program's console is read late, so that it is still
+// generating when that happens. Before a command at the pause, and at the
+// end when none ran: exit 2 with the system's reason, no command run, every
+// record in the data file.
+TEST_F(InputReadingTest, InputThatCannotBeRepositionedIsAnInputError) {
+    for (const std::string answer : {"touch ran", "x"}) {
+        SCOPED_TRACE(answer);
+        const std::string text = "URN20\n1\n20000\n" + answer + "\nrest\n";
+        const int fd = ::open(write_input(text).c_str(), O_RDONLY);
+        ASSERT_GE(fd, 0);
+        StreamSetup setup;
+        setup.in = Stream::descriptor(fd);
+        setup.output_delay = std::chrono::milliseconds(300);
+        setup.watch = [fd, size = static_cast<off_t>(text.size())](pid_t) {
+            const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while (::lseek(fd, 0, SEEK_CUR) != size && std::chrono::steady_clock::now() < give_up) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            ::lseek(fd, 0, SEEK_SET);
+        };
+        const StreamRun run = run_with_streams(dir_, setup);
+        ::close(fd);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err, error_line("cannot reposition the console input: Invalid argument"));
+        // Stopped at the pause, the run leaves its last line open.
+        const std::string whole = urn20_one_value_transcript(20000);
+        EXPECT_EQ(run.out, answer == "x" ? whole : whole.substr(0, whole.size() - 2));
+        EXPECT_EQ(read_file(dir_ / "ARCHURN20"), urn20_records(20000));
+        EXPECT_FALSE(fs::exists(dir_ / "ran"));
+        fs::remove(dir_ / "ARCHURN20");
+    }
+}
+
 // A name line of 200 MB without a line end is read in time linear in its
 // length and in memory that does not grow with it. /usr/bin/time measures the
-// program alone.
+// program alone; without it the run is checked all the same, and the test
+// fails for want of the figures.
 class LongLine : public InputReadingTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(LongLine, ReadQuicklyInBoundedMemory) {
-    if (::access("/usr/bin/time", X_OK) != 0) GTEST_SKIP() << "/usr/bin/time is not installed";
     constexpr std::size_t kBytes = 200'000'000;
     StreamSetup setup;
-    setup.shell = "exec /usr/bin/time -f 'usage %U %S %M' -o usage \"$TAMBORIL\"";
+    setup.shell = measured_program();
     if (GetParam()) {
         setup.input = "URN10";
         setup.filler_bytes = kBytes - 5;
@@ -205,19 +238,14 @@ TEST_P(LongLine, ReadQuicklyInBoundedMemory) {
     EXPECT_EQ(run.err, "tamboril: end of input while reading N (values per sequence)\n");
     EXPECT_EQ(read_file(dir_ / "ARCHURN10"), "");
 
-    double user = 0, system = 0;
-    long peak_kib = 0;
-    // After a line on the exit status, the figures.
-    const std::string report = read_file(dir_ / "usage");
-    std::istringstream usage(report.substr(std::min(report.find("usage "), report.size())));
-    std::string word;
-    usage >> word >> user >> system >> peak_kib;
-    ASSERT_TRUE(usage) << report;
+    ASSERT_TRUE(can_measure()) << "/usr/bin/time is needed for the figures (Debian package time)";
+    const std::optional<Usage> usage = read_usage(dir_);
+    ASSERT_TRUE(usage) << read_file(dir_ / "usage");
     // Well under 2 s of processor time (the sanitizers slow every byte), in
     // a few MiB.
-    EXPECT_LT(user + system, kSanitized ? 20.0 : 2.0);
+    EXPECT_LT(usage->seconds, kSanitized ? 20.0 : 2.0);
     if (!kSanitized) {
-        EXPECT_LT(peak_kib, 16 * 1024);
+        EXPECT_LT(usage->peak_kib, 16 * 1024);
     }
 }
 

@@ -1,12 +1,17 @@
 // The library's catalogue: the names it offers, the generators it makes and
-// the names it refuses.
+// the names it refuses; the sequences its generators refuse.
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
+
+#include <cstddef>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "tamboril/generators.hpp"
+#include "tests/support/common.hpp"
 #include "tests/support/names.hpp"
 
 namespace {
@@ -95,6 +100,37 @@ TEST(LibraryGenerators, AnEmptySequenceIsStillACall) {
             EXPECT_EQ(a, b) << name;
         }
     }
+}
+
+// A span of more values than a run's sequence can hold (2^31 - 1) is refused
+// before anything is written, whatever its length modulo 2^32, and the
+// generator goes on as if the call had not been made. The span covers
+// address space that cannot be touched: a value written into it would end
+// the test.
+TEST(LibraryGenerators, ASequenceLongerThanARunCanAskForIsRefused) {
+    constexpr std::size_t kLongest = std::size_t{1} << 32;
+    const std::size_t bytes = (kLongest + 1) * sizeof(float);
+    void* const room = ::mmap(nullptr, bytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    ASSERT_NE(room, MAP_FAILED);
+    for (const auto& name : tamboril::generator_names()) {
+        // 2^31 would be N = -2^31 in 32 bits, 2^32 N = 0, 2^32 + 1 N = 1.
+        for (const std::size_t size : {std::size_t{1} << 31, kLongest, kLongest + 1}) {
+            auto refused = tamboril::make_generator(name);
+            try {
+                refused->sequence(std::span<float>(static_cast<float*>(room), size));
+                ADD_FAILURE() << name << ": a span of " << size << " values was taken";
+            } catch (const std::length_error& error) {
+                EXPECT_STREQ(error.what(), "a sequence holds at most 2147483647 values");
+            }
+            auto fresh = tamboril::make_generator(name);
+            std::vector<float> after(5), first(5);
+            refused->sequence(after);
+            fresh->sequence(first);
+            EXPECT_EQ(tamboril::testing::bits(after), tamboril::testing::bits(first))
+                << name << ": the refused call moved the generator";
+        }
+    }
+    ::munmap(room, bytes);
 }
 
 }  // namespace

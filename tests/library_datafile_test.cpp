@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,11 +14,11 @@
 #include "tests/support/names.hpp"
 #include "tests/support/program.hpp"
 #include "tests/support/stream_program.hpp"
+#include "tests/support/temp_dir_test.hpp"
 
 namespace {
 
 using tamboril::testing::expected_data_line;
-using tamboril::testing::make_temp_dir;
 using tamboril::testing::read_file;
 using tamboril::testing::run_program;
 using tamboril::testing::run_stream;
@@ -43,10 +44,10 @@ std::vector<Case> all_cases() {
     return cases;
 }
 
-class DataFileEquality : public ::testing::TestWithParam<Case> {
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name << " with N = " << c.cut.n << ", M = " << c.cut.m; }
+
+class DataFileEquality : public tamboril::testing::TempDirTest, public ::testing::WithParamInterface<Case> {
 protected:
-    void SetUp() override { dir_ = make_temp_dir(); }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
 
     // The data file of a run with the case's answers.
     std::string data_file() const {
@@ -57,8 +58,6 @@ protected:
         EXPECT_EQ(run.status, 0) << run.err;
         return read_file(dir_ / ("ARCH" + c.name));
     }
-
-    std::filesystem::path dir_;
 };
 
 TEST_P(DataFileEquality, LibrarySequencesAndStreamLinesEqualTheRunsFile) {

@@ -18,22 +18,13 @@
 #include "records/datafile_writer.hpp"
 #include "records/fields.hpp"
 #include "tests/support/common.hpp"
+#include "tests/support/temp_dir_test.hpp"
 
 namespace tamboril::records {
 namespace {
 
 // Runs in a fresh directory: the data file takes a bare name.
-class DataFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        old_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir_);
-    }
-    void TearDown() override { std::filesystem::current_path(old_); }
-
-    const testing::TempDir dir_;
-    std::filesystem::path old_;
-};
+class DataFileTest : public testing::InTempDirTest {};
 
 std::string general_record(float value) {
     std::string line;

@@ -4,11 +4,13 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <string_view>
 
 #include "records/fields.hpp"
 #include "records/template.hpp"
+#include "tests/support/common.hpp"
 
 namespace tamboril::records {
 namespace {
@@ -52,6 +54,10 @@ std::string case_name(const FieldCase& c) {
     }
     append(text);
     return name;
+}
+
+void PrintTo(const FieldCase& c, std::ostream* os) {
+    *os << case_name(c) << ", expected " << testing::as_literal(c.expected);
 }
 
 class Fields : public ::testing::TestWithParam<FieldCase> {};

@@ -12,15 +12,14 @@
 #include "records/console.hpp"
 #include "records/input.hpp"
 #include "records/template.hpp"
+#include "tests/support/console.hpp"
 
 namespace tamboril::records {
 namespace {
 
 using Records = std::vector<std::string>;
 
-Console memory_console(std::string_view input = "", bool one_channel = false) {
-    return Console(std::make_unique<TextLineSource>(input), -1, one_channel);
-}
+using testing::memory_console;
 
 TEST(TemplateWalk, HeadingWithOneItemGivesTwoRecords) {
     const Template t(

@@ -5,12 +5,17 @@
 // that keep their whole state between calls.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "generators/catalogue.hpp"
+#include "tests/reference/urn02.hpp"
+#include "tests/reference/urn05.hpp"
 #include "tests/support/common.hpp"
 #include "tests/support/session.hpp"
 
@@ -102,6 +107,8 @@ const FirstCall kFirstCalls[] = {
      true},
 };
 
+void PrintTo(const FirstCall& c, std::ostream* os) { *os << c.name; }
+
 class FirstCallWithoutValues : public ::testing::TestWithParam<FirstCall> {};
 
 TEST_P(FirstCallWithoutValues, ReportsTheStateAndLaterCallsPrintNothing) {
@@ -142,36 +149,94 @@ TEST(FirstCallWithoutValues, OneRowPerOperation) {
     EXPECT_EQ(rows, expected);
 }
 
-// The tables: the state lines printed first come back unchanged after the
-// heading, which for URN02 follows a one-blank line.
+// The state lines of the table generators, written from their templates
+// with the state of their plain formulations (tests/reference/):
+// "(9X,'NN=',/,9(14(1X,Z8),/),1X,Z8,1X,Z8)" shows "NN=" after 8 blanks, then
+// lines of 14 entries, the first entry's blank consumed, and a line of 2;
+// "(9X,'MFSR=',/,9(10(1X,I11),/),8(1X,I11))" lines of 10 and a line of 8.
+
+// Z8: the 32 bits in upper-case hexadecimal, leading zeros shown as blanks.
+std::string z8(std::int32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%8X", static_cast<unsigned>(value));
+    return text;
+}
+
+std::string table_block(const std::string& label, const std::vector<std::string>& fields,
+                        std::size_t per_line) {
+    std::string text = "        " + label + "=";
+    for (std::size_t i = 0; i < fields.size(); ++i) text += (i % per_line == 0 ? "\r\n" : " ") + fields[i];
+    return text;
+}
+
+template <std::size_t Size>
+std::vector<std::string> z8_fields(const std::array<std::int32_t, Size>& entries) {
+    std::vector<std::string> fields;
+    for (const std::int32_t entry : entries) fields.push_back(z8(entry));
+    return fields;
+}
+
+// "(' ',8X,'ML=',I11,'   MM=',I11,'   MK=',I11,'   L=',I11,'   MMM=',I11,'   KKK=',I11)"
+// and the table NN.
+std::string urn02_state(const reference::Urn02& g) {
+    return "        ML=" + i11(g.ML) + "   MM=" + i11(g.MM) + "   MK=" + i11(g.MK) + "   L=" + i11(g.L) +
+           "   MMM=" + i11(g.MMM) + "   KKK=" + i11(g.KKK) + "\r\n" + table_block("NN", z8_fields(g.NN), 14);
+}
+
+// "(' ',8X,'P=',I11,'   Q=',I11,'   INTSIZ=',I11,'   JJ=',I11)" and the
+// register MFSR(1) to MFSR(98).
+std::string urn05_state(const reference::Urn05& g) {
+    std::vector<std::string> words;
+    for (std::size_t j = 1; j <= 98; ++j) words.push_back(i11(g.MFSR[j]));
+    return "        P=" + i11(g.P) + "   Q=" + i11(g.Q) + "   INTSIZ=" + i11(g.INTSIZ) + "   JJ=" + i11(g.JJ) +
+           "\r\n" + table_block("MFSR", words, 10);
+}
+
+// URN04 prints IX, "(' ',8X,'IX=',I11)", and ITABLE, neither ever assigned.
+std::string urn04_state() {
+    return "        IX=" + i11(0) + "\r\n" + table_block("ITABLE", z8_fields(std::array<std::int32_t, 128>{}), 14);
+}
+
+// The state of a formulation after a first call of N values.
+template <class Formulation>
+Formulation state_after(std::int32_t n) {
+    reference::Run<Formulation> run;
+    std::vector<float> values(n > 0 ? static_cast<std::size_t>(n) : 0);
+    run.sequence(values);
+    return run.generator();
+}
+
+// The whole console text of a first call: the starting state, the heading
+// (for URN02 after a one-blank line) and the state after N values.
+std::string urn02_first_call(std::int32_t n) {
+    return urn02_state(state_after<reference::Urn02>(0)) + "\r\n \r\n" + parenthesised_heading(n) + "\r\n" +
+           urn02_state(state_after<reference::Urn02>(n));
+}
+
+std::string urn05_first_call(std::int32_t n) {
+    return urn05_state(state_after<reference::Urn05>(0)) + "\r\n" + plain_heading(n) + "\r\n" +
+           urn05_state(state_after<reference::Urn05>(n));
+}
+
+// With no values the state reported is the starting one, whole and in order.
 TEST(FirstCallWithoutValues, TableGeneratorsReportTheirStartingTables) {
     for (const std::int32_t n : {0, -3}) {
+        SCOPED_TRACE("N=" + std::to_string(n));
         GeneratorSession two("URN02");
         two.call(n);
-        const std::string heading2 = "\r\n \r\n" + parenthesised_heading(n) + "\r\n";
-        const std::size_t at2 = two.out().find(heading2);
-        ASSERT_NE(at2, std::string::npos);
-        EXPECT_EQ(two.out().substr(at2 + heading2.size()), two.out().substr(0, at2));
-        EXPECT_EQ(two.out().substr(0, 13), "        ML=  ");
+        EXPECT_EQ(two.out(), urn02_first_call(n));
+        two.call(2);
+        EXPECT_EQ(two.out(), urn02_first_call(n)) << "a later call prints nothing";
 
         GeneratorSession five("URN05");
         five.call(n);
-        const std::string heading5 = "\r\n" + plain_heading(n) + "\r\n";
-        const std::size_t at5 = five.out().find(heading5);
-        ASSERT_NE(at5, std::string::npos);
-        EXPECT_EQ(five.out().substr(at5 + heading5.size()), five.out().substr(0, at5));
-        const std::string sizes =
-            "        P=         98   Q=         27   INTSIZ=         31   JJ=          0\r\n";
-        EXPECT_EQ(five.out().substr(0, sizes.size()), sizes);
+        EXPECT_EQ(five.out(), urn05_first_call(n));
+        five.call(2);
+        EXPECT_EQ(five.out(), urn05_first_call(n)) << "a later call prints nothing";
 
         GeneratorSession four("URN04");
         four.call(n);
-        const std::string heading4 = "\r\n" + colon_heading(n) + "\r\n";
-        const std::size_t at4 = four.out().find(heading4);
-        ASSERT_NE(at4, std::string::npos);
-        EXPECT_EQ(four.out().substr(at4 + heading4.size()), four.out().substr(0, at4));
-        const std::string top = "        IX=          0\r\n        ITABLE=\r\n";
-        EXPECT_EQ(four.out().substr(0, top.size()), top);
+        EXPECT_EQ(four.out(), urn04_state() + "\r\n" + colon_heading(n) + "\r\n" + urn04_state());
     }
 }
 
@@ -206,23 +271,27 @@ TEST(FirstCallReport, StateAfterTheFirstSequence) {
     }
 }
 
+// After values the tables report the entries refilled (URN02's may be
+// negative) and the position reached (after 98 values URN05 is back at its
+// last word).
 TEST(FirstCallReport, TableGeneratorsReportTheirState) {
-    GeneratorSession two("URN02");
-    two.call(10);
-    const std::string report2 =
-        "\r\n \r\n" + parenthesised_heading(10) +
-        "\r\n        ML=      65539   MM=   33554433   MK=  362436069   L= 1533836757"
-        "   MMM= 1173882409   KKK=  263137217\r\n        NN=\r\n";
-    EXPECT_NE(two.out().find(report2), std::string::npos) << two.out();
+    // The worked states that the tables above are built from.
+    const reference::Urn02 after10 = state_after<reference::Urn02>(10);
+    ASSERT_EQ(after10.L, 1533836757);
+    ASSERT_EQ(after10.MMM, 1173882409);
+    ASSERT_EQ(after10.KKK, 263137217);
+    ASSERT_EQ(state_after<reference::Urn05>(98).JJ, 98);
 
-    // After 98 values the position is back at the last word.
-    GeneratorSession five("URN05");
-    five.call(98);
-    const std::string report5 =
-        plain_heading(98) +
-        "\r\n        P=         98   Q=         27   INTSIZ=         31   JJ=         98"
-        "\r\n        MFSR=\r\n";
-    EXPECT_NE(five.out().find(report5), std::string::npos) << five.out();
+    for (const std::int32_t n : {1, 5, 10, 130}) {
+        GeneratorSession two("URN02");
+        two.call(n);
+        EXPECT_EQ(two.out(), urn02_first_call(n)) << "N=" << n;
+    }
+    for (const std::int32_t n : {1, 5, 98, 99, 200}) {
+        GeneratorSession five("URN05");
+        five.call(n);
+        EXPECT_EQ(five.out(), urn05_first_call(n)) << "N=" << n;
+    }
 }
 
 // Every generator that fills values keeps its whole state between calls, but

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -92,9 +93,7 @@ std::string written(Format format, std::size_t buffer_bytes, const std::vector<f
         output.finish();
     }
     ::close(fd);
-    const std::string bytes = tamboril::testing::read_file(path);
-    std::filesystem::remove_all(dir);
-    return bytes;
+    return tamboril::testing::read_file(path);
 }
 
 TEST(StreamOutput, SmallBuffersAndOddBlocksWriteTheSameBytes) {
@@ -185,6 +184,8 @@ struct PackedRun {
     std::string_view name;
     int bits;
 };
+
+void PrintTo(const PackedRun& r, std::ostream* os) { *os << r.name << " with --bits " << r.bits; }
 
 class PackedStreams : public ::testing::TestWithParam<PackedRun> {};
 

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/support/common.hpp"
 #include "tests/support/names.hpp"
 #include "tests/support/stream_program.hpp"
 
@@ -20,6 +22,13 @@ std::vector<std::string> lines_of(const std::string& text) {
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
+}
+
+// The arguments as typed after the program's name.
+std::string command_line(const std::vector<std::string>& args) {
+    std::string line = "tamboril-stream";
+    for (const auto& arg : args) line += " " + arg;
+    return line;
 }
 
 // One line, ended by a line feed, naming the program.
@@ -61,14 +70,62 @@ TEST(StreamExit, AFullDeviceGivesOneLineAndStatusOne) {
         {"URN01", "--count", "1000000"},
         {"URN01", "--format", "u32"},
         {"URN39", "--count", "1", "--format", "f32"},
+        // Packed words: many, endless, and one word made only at the end.
+        {"URN03", "--format", "u32", "--bits", "24", "--count", "1000000"},
+        {"URN10", "--format", "u32", "--bits", "11"},
+        {"URN10", "--format", "u32", "--bits", "13", "--count", "1"},
         {"--list"},
         {"--help"},
     };
     for (const auto& args : cases) {
-        SCOPED_TRACE(args.front());
+        SCOPED_TRACE(command_line(args));
         const auto run = run_stream_into(args, "/dev/full");
         EXPECT_EQ(run.status, 1);
         expect_one_line(run.err, "cannot write to standard output: No space left on device");
+    }
+}
+
+// A closed standard output is a failure however little is to be written:
+// with --count 0 nothing is, and only its close shows that it is not there.
+TEST(StreamExit, AClosedOutputGivesOneLineAndStatusOne) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"URN01", "--count", "0"},
+        {"URN01", "--count", "5"},
+        {"URN01", "--format", "f32"},
+        {"URN03", "--format", "u32", "--bits", "24", "--count", "0"},
+        {"URN03", "--format", "u32", "--bits", "24", "--count", "1000"},
+        {"URN10", "--format", "u32", "--bits", "13", "--count", "1"},
+        {"URN10", "--format", "u32", "--bits", "7"},
+        {"--list"},
+    };
+    for (const auto& args : cases) {
+        tamboril::testing::StreamSetup setup;
+        setup.program = tamboril::testing::Program::Stream;
+        setup.args = args;
+        setup.out = tamboril::testing::Stream::closed();
+        SCOPED_TRACE(command_line(args));
+        const auto run = tamboril::testing::run_with_streams(std::filesystem::current_path(), setup);
+        EXPECT_EQ(run.status, 1);
+        expect_one_line(run.err, "cannot write to standard output: Bad file descriptor");
+    }
+}
+
+// Standard output on a file whose close() fails, as on a file system that
+// reports a lost write only then: every write went through, and yet the
+// output is not there.
+TEST(StreamExit, AnOutputWhoseCloseFailsGivesOneLineAndStatusOne) {
+    const auto dir = tamboril::testing::make_temp_dir();
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"URN01", "--count", "5"}, {"URN03", "--format", "u32", "--bits", "24", "--count", "3"}}) {
+        SCOPED_TRACE(command_line(args));
+        tamboril::testing::StreamSetup setup;
+        setup.program = tamboril::testing::Program::Stream;
+        setup.args = args;
+        setup.out = tamboril::testing::Stream::file(dir / "out");
+        setup.failing_close_of = "out";
+        const auto run = tamboril::testing::run_with_streams(dir, setup);
+        EXPECT_EQ(run.status, 1);
+        expect_one_line(run.err, "cannot write to standard output: Input/output error");
     }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 #include "generators/catalogue.hpp"
@@ -270,6 +271,8 @@ const GeneratorRun kRuns[] = {
     not_implemented("URN40"),
     not_implemented("URNWN"),
 };
+
+void PrintTo(const GeneratorRun& c, std::ostream* os) { *os << c.name << " with N = " << c.n << ", M = " << c.m; }
 
 class EveryGenerator : public ::testing::TestWithParam<GeneratorRun> {};
 

@@ -9,6 +9,37 @@
 
 namespace tamboril::testing {
 
+std::vector<std::uint32_t> bits(std::span<const float> values) {
+    std::vector<std::uint32_t> patterns;
+    patterns.reserve(values.size());
+    for (const float value : values) patterns.push_back(bits(value));
+    return patterns;
+}
+
+std::string as_literal(std::string_view text) {
+    std::string shown = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '\n': shown += "\\n"; break;
+            case '\r': shown += "\\r"; break;
+            case '\t': shown += "\\t"; break;
+            case '"': shown += "\\\""; break;
+            case '\\': shown += "\\\\"; break;
+            default:
+                if (byte < 0x20 || byte >= 0x7F) {
+                    static const char kHex[] = "0123456789ABCDEF";
+                    shown += "\\x";
+                    shown += kHex[byte >> 4];
+                    shown += kHex[byte & 15];
+                } else {
+                    shown += c;
+                }
+        }
+    }
+    return shown + "\"";
+}
+
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tamboril-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
@@ -105,10 +136,7 @@ const std::vector<std::string> kBanner = {
     "*****************************************************************************",
 };
 
-namespace {
-
-// The name prompt, the echo and the banner.
-std::string opening(std::string_view name5) {
+std::string dialogue_opening(std::string_view name5) {
     std::string text = crlf({
         "Ingresar(mayusculas) el nombre, URN** ,del Generador deseado para obtener el   ",
         "archivo ARCHURN** de Numeros Pseudoaleatorios",
@@ -118,10 +146,8 @@ std::string opening(std::string_view name5) {
     return text;
 }
 
-}  // namespace
-
 std::string dialogue_head(std::string_view name5) {
-    return opening(name5) + crlf({
+    return dialogue_opening(name5) + crlf({
                                 "",
                                 "Ingrese la cantidad de Numeros Pseudoaleatorios que desea generar en cada      ",
                                 "sucesion (<=10 mil)",
@@ -130,7 +156,7 @@ std::string dialogue_head(std::string_view name5) {
 }
 
 std::string unknown_name_transcript(std::string_view name5) {
-    return opening(name5) + crlf({"ERROR DE TECLEO EN EL NOMBRE DE URN**,RECOMENZAR",
+    return dialogue_opening(name5) + crlf({"ERROR DE TECLEO EN EL NOMBRE DE URN**,RECOMENZAR",
                                   "Stop - Program terminated.", ""});
 }
 
@@ -158,6 +184,37 @@ std::string urn10_records(int count) {
         text += expected_data_line(state / 8192.0) + "\r\n";
     }
     return text;
+}
+
+std::string Urn20Stream::next_record() {
+    float sample = 0;
+    run_.sequence(std::span<float>(&sample, 1));
+    return expected_data_line(static_cast<double>(sample)) + "\r\n";
+}
+
+std::string Urn20Stream::ix_line() const {
+    const std::string digits = std::to_string(run_.generator().IX);
+    return "IX=" + std::string(20 - digits.size(), ' ') + digits;
+}
+
+std::string urn20_records(std::size_t count) {
+    Urn20Stream stream;
+    std::string text;
+    text.reserve(count * 13);
+    for (std::size_t i = 0; i < count; ++i) text += stream.next_record();
+    return text;
+}
+
+std::string urn20_one_value_transcript(std::size_t m) {
+    Urn20Stream stream;
+    std::string lines;
+    for (std::size_t k = 0; k < m; ++k) {
+        stream.next_record();
+        const std::string line = stream.ix_line();
+        lines += "\r\n" + line;
+        if (k == 0) lines += "\r\n" + plain_heading(1) + "\r\n" + line;
+    }
+    return dialogue_head("URN20") + lines + normal_tail("URN20");
 }
 
 std::string error_line(std::string_view message) {

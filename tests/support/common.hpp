@@ -8,9 +8,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "tests/reference/urn20.hpp"
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 #define TAMBORIL_TEST_SANITIZED 1
@@ -31,11 +34,16 @@ namespace tamboril::testing {
 // sample.
 inline constexpr bool kSanitized = TAMBORIL_TEST_SANITIZED != 0;
 
-// The bit pattern of a single-precision value, for exact comparisons.
+// The bit pattern of a single-precision value, for exact comparisons, and
+// those of several values.
 inline std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+std::vector<std::uint32_t> bits(std::span<const float> values);
 
 // A fresh empty folder under the system's temporary directory, removed with
 // all it holds when the object goes out of scope. It is the folder's path.
+// It can be neither copied nor moved: a fixture holds one as a member, and
+// `fs::path p = make_temp_dir();` would take the path of a folder already
+// removed.
 class TempDir : public std::filesystem::path {
 public:
     TempDir();
@@ -46,6 +54,10 @@ public:
 
 // A TempDir for `const auto dir = make_temp_dir();`.
 inline TempDir make_temp_dir() { return {}; }
+
+// Text as a C string literal would write it, for the messages of failed
+// checks: "URN10\n\x1B[2J".
+std::string as_literal(std::string_view text);
 
 std::string read_file(const std::filesystem::path& path);
 
@@ -69,6 +81,29 @@ std::string expected_data_file(const std::vector<float>& samples);
 // 8192, exactly.
 std::string urn10_records(int count);
 
+// URN20's stream from the start of a run, one value at a time, by its plain
+// formulation (tests/reference/urn20.hpp): X times 2027812808 rounded to
+// double, reduced modulo 2^31 - 1; the sample X over 2^31 - 1.
+class Urn20Stream {
+public:
+    // The data-file record of the next value, CR LF included.
+    std::string next_record();
+    // The line URN20 prints after every sequence, "(1X,'IX=',I20)", for the
+    // state after the values taken so far.
+    std::string ix_line() const;
+
+private:
+    reference::Run<reference::Urn20> run_;
+};
+
+// The first `count` records of URN20's data file.
+std::string urn20_records(std::size_t count);
+
+// The whole console text of a run of URN20 with N = 1, M sequences and a
+// blank pause answer: its state after the first sequence, the heading, its
+// state after every sequence.
+std::string urn20_one_value_transcript(std::size_t m);
+
 // A line of the program on standard error.
 std::string error_line(std::string_view message);
 
@@ -87,6 +122,8 @@ std::string plain_heading(std::int32_t n);
 extern const std::vector<std::string> kBanner;
 
 // Expected console text of a run whose answers are piped.
+// The name prompt, the echo of the name (its 5 characters) and the banner.
+std::string dialogue_opening(std::string_view name5);
 // Everything up to the answer for M, for a known name (its 5 characters).
 std::string dialogue_head(std::string_view name5);
 // Everything of a run with a name that is not in the table.

@@ -1,4 +1,6 @@
-// Runs the built program the way an operator would, for end-to-end tests.
+// Runs the built program the way an operator would, for end-to-end tests:
+// the answers piped, standard output and error read. Both go through the one
+// process runner of streams.hpp.
 #pragma once
 
 #include <filesystem>
@@ -6,14 +8,11 @@
 #include <string_view>
 
 #include "tests/support/common.hpp"
+#include "tests/support/streams.hpp"
 
 namespace tamboril::testing {
 
-struct ProgramRun {
-    std::string out;
-    std::string err;
-    int status = -1;  // exit status, or -1 if the program did not exit normally
-};
+using ProgramRun = StreamRun;
 
 // Runs the program in `dir` with `input` piped to standard input.
 ProgramRun run_program(const std::filesystem::path& dir, std::string_view input);

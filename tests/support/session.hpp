@@ -12,7 +12,7 @@
 #include "generators/catalogue.hpp"
 #include "generators/protocol.hpp"
 #include "records/console.hpp"
-#include "records/input.hpp"
+#include "tests/support/console.hpp"
 
 namespace tamboril::testing {
 
@@ -45,7 +45,7 @@ private:
 
     Collect sink_;
     std::unique_ptr<generators::Operation> generator_;
-    records::Console console_{std::make_unique<records::TextLineSource>(""), -1, false};
+    records::Console console_ = memory_console();
     bool first_ = true;
 };
 

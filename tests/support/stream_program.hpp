@@ -1,4 +1,5 @@
-// Runs the built tamboril-stream program for end-to-end tests.
+// Runs the built tamboril-stream program for end-to-end tests, through the
+// one process runner of streams.hpp.
 #pragma once
 
 #include <cstddef>
@@ -6,13 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace tamboril::testing {
+#include "tests/support/streams.hpp"
 
-struct StreamRun {
-    std::string out;  // standard output, as far as it was read
-    std::string err;
-    int status = -1;  // exit status, or -1 if the program did not exit normally
-};
+namespace tamboril::testing {
 
 // Runs tamboril-stream with `args`, reading its standard output. With
 // `close_after`, the pipe is closed once that many bytes have been read, as
