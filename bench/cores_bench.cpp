@@ -43,13 +43,23 @@ namespace {
 using namespace tamboril::generators;
 using tamboril::records::kDataRecordBytes;
 
-// `core` is a generator core in its starting state with a fill(span<float>)
-// step; it runs on across iterations like the stream of a long run.
+// The step of a core inside a call, or of a wrapper's own fill().
+template <class Core>
+void fill(Core& core, std::span<float> out) {
+    if constexpr (requires { core.fill(out); }) {
+        core.fill(out);
+    } else {
+        ProgramAccess::fill(core, out);
+    }
+}
+
+// `core` is a generator core in its starting state; it runs on across
+// iterations like the stream of a long run.
 template <class Core>
 void Fill(benchmark::State& state, Core core) {
     std::array<float, kBlockSamples> block{};
     for (auto _ : state) {
-        core.fill(block);
+        fill(core, block);
         benchmark::DoNotOptimize(block.data());
         benchmark::ClobberMemory();
     }
@@ -62,7 +72,7 @@ void FillAndRender(benchmark::State& state, Core core) {
     std::array<float, kBlockSamples> block{};
     std::vector<char> out(block.size() * kDataRecordBytes);
     for (auto _ : state) {
-        core.fill(block);
+        fill(core, block);
         char* p = out.data();
         for (const float v : block) {
             tamboril::records::render_sample_line(v, p);
@@ -89,18 +99,18 @@ TAMBORIL_BENCH_CORE(URN10, Urn10Core::start());
 struct Urn30OneCall {
     Urn30Core core = [] {
         Urn30Core c = Urn30Core::start();
-        c.begin_call();
+        ProgramAccess::begin_call(c);
         return c;
     }();
-    void fill(std::span<float> out) { core.fill(out); }
+    void fill(std::span<float> out) { ProgramAccess::fill(core, out); }
 };
 struct Urn34OneCall {
     Urn34Core core = [] {
         Urn34Core c = Urn34Core::start();
-        c.prime();
+        ProgramAccess::begin_call(c);
         return c;
     }();
-    void fill(std::span<float> out) { core.fill(out); }
+    void fill(std::span<float> out) { ProgramAccess::fill(core, out); }
 };
 
 TAMBORIL_BENCH_CORE(URN02, Urn02Core::start());
@@ -129,14 +139,11 @@ TAMBORIL_BENCH_CORE(URN38, Urn38Core::start());
 
 // URN39 over the counts of a full run, 1 to 10^7, again and again.
 struct Urn39FullRun {
-    Urn39Core core = [] {
-        Urn39Core c;
-        c.initialise();
-        return c;
-    }();
+    Urn39Core core;
     void fill(std::span<float> out) {
-        if (core.k >= 10'000'000) core.k = 0;
-        core.fill(out);
+        auto& k = ProgramAccess::call(core).k;
+        if (k >= 10'000'000) k = 0;
+        ProgramAccess::fill(core, out);
     }
 };
 TAMBORIL_BENCH_CORE(URN39, Urn39FullRun{});

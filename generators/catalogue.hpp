@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "generators/protocol.hpp"
+#include "tamboril/cores/common.hpp"
 
 namespace tamboril::generators {
 
@@ -15,12 +16,6 @@ enum class Action {
     Fill,                    // call the operation, then write its N values
     CallThenNotImplemented,  // call it once, then report it not implemented
     NotImplemented,          // report it not implemented at once
-};
-
-// The state variable that a seed sets, and the values it may take.
-struct SeedVariable {
-    std::string_view variable;        // empty where the generator has no seed
-    std::uint64_t low = 0, high = 0;  // valid seeds, both included
 };
 
 // How a generator's stream from its starting state is known to repeat.
@@ -48,9 +43,12 @@ struct CatalogueEntry {
     // The generator's operation; nullptr for the names not implemented.
     std::unique_ptr<Operation> (*make)(std::string_view name);
     // B: the leading bits of floor(s 2^32) that are uniform over the values
-    // the generator can give; 0 for the names that give no values.
+    // the generator can give (its core's `bits`); 0 for the names that give
+    // no values.
     int bits = 0;
-    SeedVariable seed{};
+    // The variable that a seed sets and its valid values (its core's
+    // `seed_range`); none for the names that give no values.
+    SeedRange seed{"", 0, 0, 0};
     std::string_view description;  // one line
     Period period{};
 

@@ -19,6 +19,12 @@ std::vector<std::string> generator_names() {
 
 std::unique_ptr<Generator> make_generator(std::string_view name) { return generators::make_operation(name); }
 
+std::unique_ptr<Generator> make_generator(std::string_view name, std::uint64_t seed) {
+    auto generator = generators::make_operation(name);
+    generator->seed(seed);
+    return generator;
+}
+
 namespace generators {
 
 std::unique_ptr<Operation> make_operation(std::string_view name) {

@@ -62,6 +62,21 @@ std::string Operation::name() const {
     return trimmed;
 }
 
+namespace {
+[[noreturn]] void no_values(const Operation& operation) {
+    throw std::logic_error(operation.name() + " produces no values");
+}
+}  // namespace
+
+int Operation::bits() const { no_values(*this); }
+bool Operation::cut_dependent() const { no_values(*this); }
+SeedRange Operation::seed_range() const { no_values(*this); }
+void Operation::seed(std::uint64_t) { no_values(*this); }
+void Operation::discard(std::uint64_t, std::int32_t) { no_values(*this); }
+std::string Operation::save() const { no_values(*this); }
+void Operation::restore(std::string_view) { no_values(*this); }
+std::unique_ptr<Generator> Operation::clone() const { no_values(*this); }
+
 void Operation::print_report(Console& console, std::int32_t n) const {
     print_heading(console, heading(), n);
     print_state(console);
@@ -83,11 +98,15 @@ void Operation::sequence(std::span<float> out) {
     generate(static_cast<std::int32_t>(out.size()), into);
 }
 
-void Operation::generate(std::int32_t n, SampleSink& sink) {
+void Operation::start_once() {
     if (!started_) {
         initialise(name_);
         started_ = true;
     }
+}
+
+void Operation::generate(std::int32_t n, SampleSink& sink) {
+    start_once();
     begin_call();
     if (generates()) {
         fill_blocks(n, sink);

@@ -76,12 +76,29 @@ public:
     void sequence(std::span<float> out) override;
     std::string name() const override;
 
+    // A stub has no values, seed or state of its own: these throw
+    // std::logic_error unless the operation's core gives them.
+    int bits() const override;
+    bool cut_dependent() const override;
+    SeedRange seed_range() const override;
+    void seed(std::uint64_t v) override;
+    void discard(std::uint64_t n, std::int32_t per_call) override;
+    std::string save() const override;
+    void restore(std::string_view text) override;
+    std::unique_ptr<Generator> clone() const override;
+
     // One call with N = n, without a console, its samples handed to `sink`
     // block by block; the first such call (or sequence()) sets the starting
     // state.
     void generate(std::int32_t n, SampleSink& sink);
 
 protected:
+    // Sets the starting state unless a call, a seed or a restored state has
+    // set a state already.
+    void start_once();
+    // A seed or a restored state is the state from which the calls go on.
+    void mark_started() { started_ = true; }
+
     // First call only: set the starting state.
     virtual void initialise(std::string_view name) = 0;
     // Starting-state lines; by default the same lines as the state report.

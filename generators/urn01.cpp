@@ -1,22 +1,19 @@
 #include "tamboril/cores/urn01.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn01 final : public Operation {
+class Urn01 final : public CoreOperation<Urn01Core, Urn01> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view name) override { core_.ix = seed_ix(name); }
-    void fill(std::span<float> out) override { core_.fill(out); }
+    void initialise(std::string_view name) override { core_.seed(static_cast<std::uint64_t>(seed_ix(name))); }
     Heading heading() const override { return Heading::Parenthesised; }
-    void print_state(Console& console) const override { print_ix_line(console, core_.ix); }
-
-    Urn01Core core_;
+    void print_state(Console& console) const override { print_ix_line(console, state().ix); }
 };
 
 }  // namespace

@@ -2,19 +2,17 @@
 
 #include <vector>
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn02 final : public Operation {
+class Urn02 final : public CoreOperation<Urn02Core, Urn02> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view) override { core_.initialise(); }
-    void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::SpacedParenthesised; }
 
     // A one-blank free-form record stands before the heading.
@@ -28,12 +26,11 @@ private:
             "(' ',8X,'ML=',I11,'   MM=',I11,'   MK=',I11,'   L=',I11,'   MMM=',I11,"
             "'   KKK=',I11)");
         static const Template table("(9X,'NN=',/,9(14(1X,Z8),/),1X,Z8,1X,Z8)");
-        console.write(multipliers, {core_.ml, core_.mm, core_.mk, core_.l, core_.mmm, core_.kkk});
-        const std::vector<Item> entries(core_.nn.begin(), core_.nn.end());
+        console.write(multipliers, {Urn02Core::kMl, Urn02Core::kMm, Urn02Core::kMk, state().l, state().mmm, state().kkk});
+        const std::vector<Item> entries(state().nn.begin(), state().nn.end());
         console.write(table, entries);
     }
 
-    Urn02Core core_;
 };
 
 }  // namespace

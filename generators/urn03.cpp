@@ -1,25 +1,22 @@
 #include "tamboril/cores/urn03.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn03 final : public Operation {
+class Urn03 final : public CoreOperation<Urn03Core, Urn03> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view) override { core_.ix = unit_seed(); }
-    void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Colon; }
     void print_state(Console& console) const override {
         static const Template line("(1X,'IX= ',I11,5X,'JX= ',I11)");
-        console.write(line, {core_.ix, core_.jx});
+        console.write(line, {state().ix, std::int32_t{0}});
     }
 
-    Urn03Core core_;
 };
 
 }  // namespace

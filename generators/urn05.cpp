@@ -2,32 +2,28 @@
 
 #include <vector>
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn05 final : public Operation {
+class Urn05 final : public CoreOperation<Urn05Core, Urn05> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view) override { core_.initialise(); }
-    void begin_call() override { core_.begin_call(); }
-    void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
 
     void print_state(Console& console) const override {
         static const Template sizes(
             "(' ',8X,'P=',I11,'   Q=',I11,'   INTSIZ=',I11,'   JJ=',I11)");
         static const Template words("(9X,'MFSR=',/,9(10(1X,I11),/),8(1X,I11))");
-        console.write(sizes, {core_.p, core_.q, core_.intsiz, core_.jj});
-        const std::vector<Item> entries(core_.mfsr.begin(), core_.mfsr.end());
+        console.write(sizes, {Urn05Core::kP, Urn05Core::kQ, Urn05Core::kIntsiz, state().jj});
+        const std::vector<Item> entries(state().mfsr.begin(), state().mfsr.end());
         console.write(words, entries);
     }
 
-    Urn05Core core_;
 };
 
 }  // namespace

@@ -1,22 +1,20 @@
 #include "tamboril/cores/urn08.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn08 final : public Operation {
+class Urn08 final : public CoreOperation<Urn08Core, Urn08> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view name) override { core_.ix = seed_ix(name); }
-    void fill(std::span<float> out) override { core_.fill(out); }
+    void initialise(std::string_view name) override { core_.seed(static_cast<std::uint64_t>(seed_ix(name))); }
     Heading heading() const override { return Heading::Plain; }
-    void print_state(Console& console) const override { print_ix_line(console, core_.ix); }
+    void print_state(Console& console) const override { print_ix_line(console, state().ix); }
 
-    Urn08Core core_;
 };
 
 }  // namespace

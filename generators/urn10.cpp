@@ -1,22 +1,20 @@
 #include "tamboril/cores/urn10.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn10 final : public Operation {
+class Urn10 final : public CoreOperation<Urn10Core, Urn10> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view name) override { core_.ix = seed_ix(name); }
-    void fill(std::span<float> out) override { core_.fill(out); }
+    void initialise(std::string_view name) override { core_.seed(static_cast<std::uint64_t>(seed_ix(name))); }
     Heading heading() const override { return Heading::Plain; }
-    void print_state(Console& console) const override { print_ix_line(console, core_.ix); }
+    void print_state(Console& console) const override { print_ix_line(console, state().ix); }
 
-    Urn10Core core_;
 };
 
 }  // namespace

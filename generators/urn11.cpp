@@ -1,26 +1,23 @@
 #include "tamboril/cores/urn11.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn11 final : public Operation {
+class Urn11 final : public CoreOperation<Urn11Core, Urn11> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view) override { core_.initialise(); }
-    void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
     void print_state(Console& console) const override {
         static const Template line(
             "(' ',8X,'IX=',I11,'   L=',I11,'   C=',F15.1,'   ZZ=',F15.1)");
-        console.write(line, {core_.ix, core_.l, core_.c, core_.zz});
+        console.write(line, {state().ix, Urn11Core::kL, Urn11Core::kC, Urn11Core::kZz});
     }
 
-    Urn11Core core_;
 };
 
 }  // namespace

@@ -1,26 +1,23 @@
 #include "tamboril/cores/urn12.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn12 final : public Operation {
+class Urn12 final : public CoreOperation<Urn12Core, Urn12> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view) override { core_.initialise(); }
-    void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
     void print_state(Console& console) const override {
         static const Template line(
             "(9X,'IX=',I11,'   L=',I11,'   C2=',F15.1,'   ZZ2=',F15.1)");
-        console.write(line, {core_.ix, core_.l, core_.c2, core_.zz2});
+        console.write(line, {state().ix, Urn12Core::kL, Urn12Core::kC2, Urn12Core::kZz2});
     }
 
-    Urn12Core core_;
 };
 
 }  // namespace

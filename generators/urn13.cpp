@@ -1,23 +1,20 @@
 #include "tamboril/cores/urn13.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 #include "generators/state_lines.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn13 final : public Operation {
+class Urn13 final : public CoreOperation<Urn13Core, Urn13> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view) override { core_.initialise(); }
-    void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
-    void print_state(Console& console) const override { print_intin_lines(console, core_.intin); }
+    void print_state(Console& console) const override { print_intin_lines(console, state().intin()); }
 
-    Urn13Core core_;
 };
 
 }  // namespace

@@ -1,25 +1,22 @@
 #include "tamboril/cores/urn14.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn14 final : public Operation {
+class Urn14 final : public CoreOperation<Urn14Core, Urn14> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view) override { core_.initialise(); }
-    void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
     void print_state(Console& console) const override {
         static const Template line("(' ',8X,'IX=',I11,'   JX=',I11)");
-        console.write(line, {core_.ix, core_.jx});
+        console.write(line, {state().ix, state().jx});
     }
 
-    Urn14Core core_;
 };
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "tamboril/cores/urn20.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 
 namespace tamboril::generators {
 
@@ -11,21 +11,19 @@ void print_ix20(Console& console, std::int32_t ix) {
     console.write(line, {ix});
 }
 
-class Urn20 final : public Operation {
+class Urn20 final : public CoreOperation<Urn20Core, Urn20> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view name) override { core_.ix = seed_ix(name); }
+    void initialise(std::string_view name) override { core_.seed(static_cast<std::uint64_t>(seed_ix(name))); }
     // No starting-state line.
     void print_start(Console&) const override {}
-    void fill(std::span<float> out) override { core_.fill(out); }
     // The state after every sequence.
-    void print_sequence(Console& console) const override { print_ix20(console, core_.ix); }
+    void print_sequence(Console& console) const override { print_ix20(console, state().ix); }
     Heading heading() const override { return Heading::Plain; }
-    void print_state(Console& console) const override { print_ix20(console, core_.ix); }
+    void print_state(Console& console) const override { print_ix20(console, state().ix); }
 
-    Urn20Core core_;
 };
 
 }  // namespace

@@ -1,27 +1,24 @@
 #include "tamboril/cores/urn21.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn21 final : public Operation {
+class Urn21 final : public CoreOperation<Urn21Core, Urn21> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view) override { core_.initialise(); }
     // Nothing is shown before the first sequence.
     void print_start(Console&) const override {}
-    void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Colon; }
     void print_state(Console& console) const override {
         static const Template line("(' ',8X,' M1 =',I11,2X,' , M2 =',I11,2X,' , M3 =',I11)");
-        console.write(line, {core_.m1, core_.m2, core_.m3});
+        console.write(line, {state().m1, state().m2, state().m3});
     }
 
-    Urn21Core core_;
 };
 
 }  // namespace

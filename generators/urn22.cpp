@@ -1,26 +1,23 @@
 #include "tamboril/cores/urn22.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn22 final : public Operation {
+class Urn22 final : public CoreOperation<Urn22Core, Urn22> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view) override { core_.initialise(); }
-    void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
     // D15.0 shows only the decimal exponent of M1.
     void print_state(Console& console) const override {
         static const Template line("(' ',8X,'M1=',D15.0)");
-        console.write(line, {core_.m1});
+        console.write(line, {state().m1});
     }
 
-    Urn22Core core_;
 };
 
 }  // namespace

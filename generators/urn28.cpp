@@ -1,25 +1,22 @@
 #include "tamboril/cores/urn28.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn28 final : public Operation {
+class Urn28 final : public CoreOperation<Urn28Core, Urn28> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view) override { core_.initialise(); }
-    void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
     void print_state(Console& console) const override {
         static const Template line("(1X,'IX=',I20)");
-        console.write(line, {core_.ix});
+        console.write(line, {state().ix});
     }
 
-    Urn28Core core_;
 };
 
 }  // namespace

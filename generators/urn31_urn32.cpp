@@ -1,35 +1,27 @@
 #include "tamboril/cores/urn31_urn32.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn31Urn32 final : public Operation {
+template <class Core>
+class PowerOfTwo final : public CoreOperation<Core, PowerOfTwo<Core>> {
 public:
-    Urn31Urn32(std::string_view name, const PowerOfTwoConstants& constants)
-        : Operation(name), core_{constants} {}
+    using CoreOperation<Core, PowerOfTwo<Core>>::CoreOperation;
 
 private:
-    void initialise(std::string_view /*name*/) override { core_.ixx = 1234567; }
-    void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
     void print_state(Console& console) const override {
         static const Template line("(1X,'IXX=',I20)");
-        console.write(line, {core_.ixx});
+        console.write(line, {this->state().ixx});
     }
-
-    Urn31Urn32Core core_;
 };
 
 }  // namespace
 
-std::unique_ptr<Operation> make_urn31(std::string_view name) {
-    return std::make_unique<Urn31Urn32>(name, kUrn31Constants);
-}
-std::unique_ptr<Operation> make_urn32(std::string_view name) {
-    return std::make_unique<Urn31Urn32>(name, kUrn32Constants);
-}
+std::unique_ptr<Operation> make_urn31(std::string_view name) { return std::make_unique<PowerOfTwo<Urn31Core>>(name); }
+std::unique_ptr<Operation> make_urn32(std::string_view name) { return std::make_unique<PowerOfTwo<Urn32Core>>(name); }
 
 }  // namespace tamboril::generators

@@ -1,25 +1,22 @@
 #include "tamboril/cores/urn33.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn33 final : public Operation {
+class Urn33 final : public CoreOperation<Urn33Core, Urn33> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view /*name*/) override { core_.xi = 12345678.0f; }
-    void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
     void print_state(Console& console) const override {
         static const Template line("(1X,'XI=',G15.10)");
-        console.write(line, {core_.xi});
+        console.write(line, {state().xi});
     }
 
-    Urn33Core core_;
 };
 
 }  // namespace

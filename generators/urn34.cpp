@@ -1,26 +1,22 @@
 #include "tamboril/cores/urn34.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 #include "generators/state_lines.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn34 final : public Operation {
+class Urn34 final : public CoreOperation<Urn34Core, Urn34> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view /*name*/) override { core_.initialise(); }
-    void begin_call() override { core_.prime(); }
-    void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
     void print_state(Console& console) const override {
-        print_kw_lines(console, core_.kw, core_.ky, core_.kz, core_.xr);
+        print_kw_lines(console, state().kw, state().ky, state().kz, state().xr);
     }
 
-    Urn34Core core_;
 };
 
 }  // namespace

@@ -1,25 +1,22 @@
 #include "tamboril/cores/urn35.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 #include "generators/state_lines.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn35 final : public Operation {
+class Urn35 final : public CoreOperation<Urn35Core, Urn35> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view /*name*/) override { core_.initialise(); }
-    void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
     void print_state(Console& console) const override {
-        print_kw_lines(console, core_.kw, core_.ky, core_.kz, core_.xr);
+        print_kw_lines(console, state().kw, state().ky, state().kz, state().xr);
     }
 
-    Urn35Core core_;
 };
 
 }  // namespace

@@ -1,23 +1,20 @@
 #include "tamboril/cores/urn37.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 #include "generators/state_lines.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn37 final : public Operation {
+class Urn37 final : public CoreOperation<Urn37Core, Urn37> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view /*name*/) override { core_.intin1 = 32767; }
-    void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
-    void print_state(Console& console) const override { print_intin1_line(console, core_.intin1); }
+    void print_state(Console& console) const override { print_intin1_line(console, state().intin1); }
 
-    Urn37Core core_;
 };
 
 }  // namespace

@@ -1,23 +1,20 @@
 #include "tamboril/cores/urn38.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 #include "generators/state_lines.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn38 final : public Operation {
+class Urn38 final : public CoreOperation<Urn38Core, Urn38> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view /*name*/) override { core_.intin1 = 32767; }
-    void fill(std::span<float> out) override { core_.fill(out); }
     Heading heading() const override { return Heading::Plain; }
-    void print_state(Console& console) const override { print_intin1_line(console, core_.intin1); }
+    void print_state(Console& console) const override { print_intin1_line(console, state().intin1); }
 
-    Urn38Core core_;
 };
 
 }  // namespace

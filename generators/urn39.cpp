@@ -1,27 +1,22 @@
 #include "tamboril/cores/urn39.hpp"
 
-#include "generators/protocol.hpp"
+#include "generators/core_operation.hpp"
 
 namespace tamboril::generators {
 
 namespace {
 
-class Urn39 final : public Operation {
+class Urn39 final : public CoreOperation<Urn39Core, Urn39> {
 public:
-    using Operation::Operation;
+    using CoreOperation::CoreOperation;
 
 private:
-    void initialise(std::string_view /*name*/) override { core_.initialise(); }
-    void begin_call() override { core_.begin_call(); }
-    void fill(std::span<float> out) override { core_.fill(out); }
-    void end_call(std::int32_t n) override { core_.end_call(n); }
     Heading heading() const override { return Heading::Plain; }
     void print_state(Console& console) const override {
         static const Template lines("(1X,'SEED=',D15.10,/,1X,'ITOTAL39 =',I20)");
-        console.write(lines, {core_.seed, core_.itotal39()});
+        console.write(lines, {state().seed, state().itotal39()});
     }
 
-    Urn39Core core_;
 };
 
 }  // namespace

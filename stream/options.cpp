@@ -63,7 +63,8 @@ Options parse_options(std::span<const std::string_view> args) {
                 value = arg.substr(equals + 1);
                 has_value = true;
             }
-            if (option != "--count" && option != "--sequence" && option != "--format" && option != "--bits") {
+            if (option != "--count" && option != "--sequence" && option != "--format" && option != "--bits" &&
+                option != "--seed" && option != "--skip") {
                 throw UsageError("unknown option \"" + records::shown(option) + "\" (see --help)");
             }
             if (!has_value) {
@@ -72,6 +73,10 @@ Options parse_options(std::span<const std::string_view> args) {
             }
             if (option == "--count") {
                 options.count = parse_number(option, value, 0, std::numeric_limits<std::uint64_t>::max());
+            } else if (option == "--seed") {
+                options.seed = parse_number(option, value, 0, std::numeric_limits<std::uint64_t>::max());
+            } else if (option == "--skip") {
+                options.skip = parse_number(option, value, 0, std::numeric_limits<std::uint64_t>::max());
             } else if (option == "--sequence") {
                 options.sequence = static_cast<std::int32_t>(
                     parse_number(option, value, 1, std::numeric_limits<std::int32_t>::max()));
@@ -99,14 +104,21 @@ Options parse_options(std::span<const std::string_view> args) {
 }
 
 std::string_view usage() {
-    return "usage: tamboril-stream NAME [--count K] [--sequence N] [--format lines|f32|u32] [--bits B]\n"
+    return "usage: tamboril-stream NAME [--seed V] [--skip K] [--count C] [--sequence N]\n"
+           "                              [--format lines|f32|u32] [--bits B]\n"
            "       tamboril-stream --list\n"
            "       tamboril-stream --help\n"
            "\n"
            "Writes the values of generator NAME to standard output, from the starting\n"
-           "state of a run, until K values are written or the reader closes the pipe.\n"
+           "state of a run, until C values are written or the reader closes the pipe.\n"
            "\n"
-           "  --count K      write K values (0 to 18446744073709551615); without it the\n"
+           "  --seed V       start from the seed V instead of the run's own starting\n"
+           "                 value: V takes the place of the variable that --list\n"
+           "                 names, within the range it gives\n"
+           "  --skip K       pass over the first K values (0 to 18446744073709551615):\n"
+           "                 the output is what follows them in the stream without\n"
+           "                 --skip, cut into calls in the same way\n"
+           "  --count C      write C values (0 to 18446744073709551615); without it the\n"
            "                 stream goes on until the reader stops reading\n"
            "  --sequence N   values per call of the generator, 1 to 2147483647 (default\n"
            "                 10000); it changes the values of URN30 and URN34 only\n"
@@ -119,11 +131,13 @@ std::string_view usage() {
            "                 after another, most significant bit first, into 32-bit\n"
            "                 little-endian words; a last word that is not full is\n"
            "                 completed with zero bits\n"
-           "  --list         the generators that produce values, one a line\n"
+           "  --list         the generators that produce values, one a line: the\n"
+           "                 name, B (the bits of each value that are uniform, for\n"
+           "                 --bits), a description and the seed's variable and range\n"
            "  --help         this text\n"
            "\n"
            "Exit status: 0 done or the reader closed the pipe; 1 standard output\n"
-           "cannot be written; 2 a bad name, option or number.\n";
+           "cannot be written; 2 a bad name, option, number or seed.\n";
 }
 
 }  // namespace tamboril::stream

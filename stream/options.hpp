@@ -25,6 +25,8 @@ struct Options {
     Action action = Action::Stream;
     std::string name;                    // the generator, as typed
     std::optional<std::uint64_t> count;  // samples to write; none: until the reader leaves
+    std::optional<std::uint64_t> seed;   // in place of the run's own starting value
+    std::uint64_t skip = 0;              // samples passed over before the first written
     std::int32_t sequence = kDefaultSequence;  // N of each call
     Format format = Format::Lines;
     // u32 only: with fewer than 32, the top `bits` bits of each sample's

@@ -27,6 +27,7 @@
 #include "tamboril/cores/urn33.hpp"
 #include "tamboril/cores/urn37.hpp"
 #include "tamboril/generators.hpp"
+#include "tests/support/cores.hpp"
 #include "tests/reference/protocol.hpp"
 #include "tests/reference/urn01.hpp"
 #include "tests/reference/urn02.hpp"
@@ -233,15 +234,15 @@ bool same_bits(State a, State b) {
 }
 
 template <class Core, class Formulation, class State>
-void expect_same_from(const char* name, Core prototype, State Core::*core_state, State Formulation::*reference_state,
+void expect_same_from(const char* name, State Core::State::*core_state, State Formulation::*reference_state,
                       const std::vector<State>& states) {
     for (const State state : states) {
-        Core core = prototype;
-        core.*core_state = state;
+        Core core;
+        testing::state(core).*core_state = state;
         Formulation formulation{};
         formulation.*reference_state = state;
         std::array<float, 16> ours{}, theirs{};
-        core.fill(ours);
+        testing::fill(core, ours);
         formulation.call(theirs);
         for (std::size_t i = 0; i < ours.size(); ++i) {
             if (!same_bits(ours[i], theirs[i])) {
@@ -251,9 +252,9 @@ void expect_same_from(const char* name, Core prototype, State Core::*core_state,
                 return;
             }
         }
-        if (!same_bits(core.*core_state, formulation.*reference_state)) {
+        if (!same_bits(testing::state(core).*core_state, formulation.*reference_state)) {
             ADD_FAILURE() << name << " from the state " << std::to_string(state) << ": the core ends at "
-                          << std::to_string(core.*core_state) << ", the reference at "
+                          << std::to_string(testing::state(core).*core_state) << ", the reference at "
                           << std::to_string(formulation.*reference_state);
             return;
         }
@@ -264,23 +265,23 @@ TEST(CoresFromAnyState, MatchTheReference) {
     using namespace generators;
     const auto below_p = spread<std::int32_t>({0, 1, 2, 65535, 65536, 65537, 2147483583, 2147483584, 2147483646}, 0,
                                               2147483646);
-    expect_same_from<Urn01Core, Urn01>("URN01", {}, &Urn01Core::ix, &Urn01::IX, below_p);
-    expect_same_from<Urn20Core, Urn20>("URN20", {}, &Urn20Core::ix, &Urn20::IX, below_p);
-    expect_same_from<Urn28Core, Urn28>("URN28", {}, &Urn28Core::ix, &Urn28::IX,
+    expect_same_from<Urn01Core, Urn01>("URN01", &Urn01Core::State::ix, &Urn01::IX, below_p);
+    expect_same_from<Urn20Core, Urn20>("URN20", &Urn20Core::State::ix, &Urn20::IX, below_p);
+    expect_same_from<Urn28Core, Urn28>("URN28", &Urn28Core::State::ix, &Urn28::IX,
                                        spread<std::int32_t>({1, 2, 65535, 65536, 65537, 2147483646}, 1, 2147483646));
     const auto below_2_31 =
         spread<std::int32_t>({1, 3, 2147483583, 2147483584, 2147483647}, 0, 2147483647);
-    expect_same_from<Urn03Core, Urn03>("URN03", {}, &Urn03Core::ix, &Urn03::IX, below_2_31);
-    expect_same_from<Urn37Core, Urn37>("URN37", {}, &Urn37Core::intin1, &Urn37::INTIN1, below_2_31);
-    expect_same_from<Urn31Urn32Core, Urn31>("URN31", {kUrn31Constants}, &Urn31Urn32Core::ixx, &Urn31::IXX,
-                                            spread<std::int32_t>({1, 16777215}, 0, 16777215));
-    expect_same_from<Urn31Urn32Core, Urn32>("URN32", {kUrn32Constants}, &Urn31Urn32Core::ixx, &Urn32::IXX,
-                                            spread<std::int32_t>({1, 33554431}, 0, 33554431));
-    expect_same_from<Urn22Core, Urn22>("URN22", {}, &Urn22Core::m1, &Urn22::M1,
+    expect_same_from<Urn03Core, Urn03>("URN03", &Urn03Core::State::ix, &Urn03::IX, below_2_31);
+    expect_same_from<Urn37Core, Urn37>("URN37", &Urn37Core::State::intin1, &Urn37::INTIN1, below_2_31);
+    expect_same_from<Urn31Core, Urn31>("URN31", &Urn31Core::State::ixx, &Urn31::IXX,
+                                       spread<std::int32_t>({1, 16777215}, 0, 16777215));
+    expect_same_from<Urn32Core, Urn32>("URN32", &Urn32Core::State::ixx, &Urn32::IXX,
+                                       spread<std::int32_t>({1, 33554431}, 0, 33554431));
+    expect_same_from<Urn22Core, Urn22>("URN22", &Urn22Core::State::m1, &Urn22::M1,
                                        spread<double>({0.0, 4294967235.0, 4294967236.0, 4294967295.0}, 0,
                                                       4294967295.0));
     expect_same_from<Urn33Core, Urn33>(
-        "URN33", {}, &Urn33Core::xi, &Urn33::XI,
+        "URN33", &Urn33Core::State::xi, &Urn33::XI,
         spread<float>({0.0f, 16777216.0f, 100000000.0f, 100000008.0f, 100000040.0f}, 0, 100000040.0));
 }
 

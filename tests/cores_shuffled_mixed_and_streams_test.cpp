@@ -3,7 +3,9 @@
 // worked values, edge cases, and long runs against independent formulations.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <random>
@@ -18,18 +20,17 @@
 #include "tamboril/cores/urn28.hpp"
 #include "tamboril/cores/urn30.hpp"
 #include "tests/support/common.hpp"
+#include "tests/support/cores.hpp"
 
 namespace tamboril::generators {
 namespace {
 
+using tamboril::testing::at;
+using tamboril::testing::begin_call;
 using tamboril::testing::bits;
-
-template <typename Core>
-std::vector<float> take(Core& core, std::size_t count) {
-    std::vector<float> out(count);
-    core.fill(out);
-    return out;
-}
+using tamboril::testing::end_call;
+using tamboril::testing::state;
+using tamboril::testing::take;
 
 // First samples from the starting state, as single-precision bit patterns
 // (their ten-decimal forms are the worked values of each generator). `run`
@@ -55,17 +56,14 @@ template <typename Core>
 std::function<std::vector<float>(const Blocks&)> from_start() {
     return [](const Blocks& blocks) {
         Core core;
-        core.initialise();
         return fill_blocks(core, blocks);
     };
 }
 
 std::function<std::vector<float>(const Blocks&)> urn30_stream(std::int32_t k) {
     return [k](const Blocks& blocks) {
-        Urn30Core core;
-        core.initialise();
-        core.istrm = k - 1;
-        core.begin_call();
+        auto core = at<Urn30Core>({k - 1, 0});
+        begin_call(core);
         return fill_blocks(core, blocks);
     };
 }
@@ -105,62 +103,54 @@ TEST(ShuffledMixedStreamCores, FirstSamplesFromTheStartingState) {
 
 TEST(ShuffledMixedStreamCores, StatesAfterFiveSamples) {
     Urn14Core u14;
-    u14.initialise();
-    EXPECT_EQ(u14.ix, 197249728);
-    EXPECT_EQ((std::vector<std::int32_t>{u14.table[0], u14.table[1], u14.table[2], u14.table[3]}),
+    const auto& t = state(u14).table;
+    EXPECT_EQ(state(u14).ix, 197249728);
+    EXPECT_EQ((std::vector<std::int32_t>{t[0], t[1], t[2], t[3]}),
               (std::vector<std::int32_t>{453816693, 859273406, 1973808427, 2059993932}));
-    EXPECT_EQ((std::vector<std::int32_t>{u14.table[60], u14.table[61], u14.table[62], u14.table[63]}),
+    EXPECT_EQ((std::vector<std::int32_t>{t[60], t[61], t[62], t[63]}),
               (std::vector<std::int32_t>{613106937, 435722834, 265606415, 197249728}));
     take(u14, 5);
-    EXPECT_EQ(u14.ix, 161119153);
-    EXPECT_EQ(u14.jx, 12779);
+    EXPECT_EQ(state(u14).ix, 161119153);
+    EXPECT_EQ(state(u14).jx, 12779);
 
     Urn11Core u11;
-    u11.initialise();
     std::vector<std::int32_t> states;
     for (int i = 0; i < 7; ++i) {
         take(u11, 1);
-        states.push_back(u11.ix);
+        states.push_back(state(u11).ix);
     }
     EXPECT_EQ(states, (std::vector<std::int32_t>{452807053, 433305513, 1157650709, 1180241297,
                                                  1178063325, 1895799737, 804944411}));
 
     Urn12Core u12;
-    u12.initialise();
     take(u12, 7);
-    EXPECT_EQ(u12.ix, 1342539237);
+    EXPECT_EQ(state(u12).ix, 1342539237);
     take(u12, 1);
-    EXPECT_EQ(u12.ix, 998902817);
+    EXPECT_EQ(state(u12).ix, 998902817);
 
     Urn13Core u13;
-    u13.initialise();
-    EXPECT_EQ((std::vector<std::int32_t>(u13.intin.begin(), u13.intin.end())),
-              (std::vector<std::int32_t>{524287, 15, 32767, 20251, 24173}));
+    EXPECT_EQ(state(u13).intin(), (std::array<std::int32_t, 5>{524287, 15, 32767, 20251, 24173}));
     take(u13, 5);
-    EXPECT_EQ((std::vector<std::int32_t>(u13.intin.begin(), u13.intin.end())),
-              (std::vector<std::int32_t>{524287, 28071, 26563, 20251, 24173}));
+    EXPECT_EQ(state(u13).intin(), (std::array<std::int32_t, 5>{524287, 28071, 26563, 20251, 24173}));
 
     Urn21Core u21;
-    u21.initialise();
     take(u21, 1);
-    EXPECT_EQ(u21.m3, 8363316);
+    EXPECT_EQ(state(u21).m3, 8363316);
     take(u21, 4);
-    EXPECT_EQ(u21.m1, 45718539);
-    EXPECT_EQ(u21.m2, 38799351);
-    EXPECT_EQ(u21.m3, 69236743);
+    EXPECT_EQ(state(u21).m1, 45718539);
+    EXPECT_EQ(state(u21).m2, 38799351);
+    EXPECT_EQ(state(u21).m3, 69236743);
 
     Urn22Core u22;
-    u22.initialise();
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(u22.m1), 0x417E866630000000u);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(state(u22).m1), 0x417E866630000000u);
     take(u22, 5);
-    EXPECT_EQ(u22.m1, 3432428692.0);
+    EXPECT_EQ(state(u22).m1, 3432428692.0);
 
     Urn28Core u28;
-    u28.initialise();
     take(u28, 5);
-    EXPECT_EQ(u28.ix, 1144108930);
+    EXPECT_EQ(state(u28).ix, 1144108930);
     take(u28, 1);
-    EXPECT_EQ(u28.ix, 470211272);
+    EXPECT_EQ(state(u28).ix, 470211272);
 }
 
 TEST(Urn14Core, SelectorNeverKeeps32768) {
@@ -180,10 +170,9 @@ TEST(Urn14Core, SelectorNeverKeeps32768) {
 
 TEST(Urn14Core, SamplesReachOneOnlyFromTheTopEntries) {
     Urn14Core core;
-    core.initialise();
-    core.table.fill(2147483584);  // 2^31 - 64
+    state(core).table.fill(2147483584);  // 2^31 - 64
     EXPECT_EQ(take(core, 1)[0], 1.0f);
-    core.table.fill(2147483583);
+    state(core).table.fill(2147483583);
     EXPECT_LT(take(core, 1)[0], 1.0f);
 }
 
@@ -201,86 +190,70 @@ TEST(Urn11Urn12Core, FoldNegativeProductsDifferently) {
     // L IX wraps to -2147483584 from IX = -1878503104, to +2147483584 from
     // 1878503104; 2^31 - 64 in single precision is 2^31.
     Urn11Core u11;
-    u11.initialise();
-    u11.ix = -1878503104;
+    state(u11).ix = -1878503104;
     EXPECT_EQ(take(u11, 1)[0], 1.0f);
-    EXPECT_EQ(u11.ix, 2147483584);
-    u11.ix = 4747909;  // wraps to -2147483583
+    EXPECT_EQ(state(u11).ix, 2147483584);
+    state(u11).ix = 4747909;  // wraps to -2147483583
     EXPECT_LT(take(u11, 1)[0], 1.0f);
 
     Urn12Core u12;
-    u12.initialise();
-    u12.ix = -1878503104;
+    state(u12).ix = -1878503104;
     EXPECT_EQ(take(u12, 1)[0], 64.0f / 2147483648.0f);
-    EXPECT_EQ(u12.ix, 64);
-    u12.ix = 1878503104;
+    EXPECT_EQ(state(u12).ix, 64);
+    state(u12).ix = 1878503104;
     EXPECT_EQ(take(u12, 1)[0], 1.0f);
-    u12.ix = -4747909;  // wraps to 2147483583
+    state(u12).ix = -4747909;  // wraps to 2147483583
     EXPECT_LT(take(u12, 1)[0], 1.0f);
 
     // A zero remainder stays 0 in URN11 and becomes ZZ2 in URN12, whose
     // truncation to 32 bits is -2^31.
-    u11.ix = 0;
+    state(u11).ix = 0;
     EXPECT_EQ(take(u11, 1)[0], 0.0f);
-    EXPECT_EQ(u11.ix, 0);
-    u12.ix = 0;
+    EXPECT_EQ(state(u11).ix, 0);
+    state(u12).ix = 0;
     EXPECT_EQ(take(u12, 1)[0], 1.0f);
-    EXPECT_EQ(u12.ix, INT32_MIN);
+    EXPECT_EQ(state(u12).ix, INT32_MIN);
 }
 
 TEST(Urn11Urn12Core, KeepTheLow32BitsOfWideValues) {
-    // With a wide modulus and a large constant, X leaves the 32-bit range.
-    Urn11Core u11;
-    u11.initialise();
-    u11.ix = 0;
-    u11.c = 6e9f;  // 6000000000 exactly
-    u11.zz = 1099511627776.0f;  // 2^40
-    take(u11, 1);
-    EXPECT_EQ(u11.ix, static_cast<std::int32_t>(6000000000 - 4294967296));
-
-    Urn12Core u12;
-    u12.initialise();
-    u12.ix = 1;
-    u12.c2 = -1e10;
-    u12.zz2 = 1099511627776.0;
-    take(u12, 1);
+    // A remainder beyond the 32-bit range (as a wide modulus and a large
+    // constant would give) converts to its low 32 bits.
+    EXPECT_EQ(truncate_to_int32(6000000000.0), static_cast<std::int32_t>(6000000000 - 4294967296));
     // 452807053 - 1e10 is negative; adding 2^40 gives 1089964434829.
     const std::int64_t x = 452807053LL - 10000000000LL + 1099511627776LL;
-    EXPECT_EQ(u12.ix, static_cast<std::int32_t>(static_cast<std::uint32_t>(x)));
+    EXPECT_EQ(truncate_to_int32(static_cast<double>(x)), static_cast<std::int32_t>(static_cast<std::uint32_t>(x)));
 }
 
 TEST(Urn12Core, IsMultiplicativeModulo2To31) {
     Urn12Core core;
-    core.initialise();
     std::uint64_t x = 1;
     std::vector<float> samples(1000);
     for (int block = 0; block < 200; ++block) {
-        core.fill(samples);
+        core.sequence(samples);
         for (float s : samples) {
             x = 452807053u * x % (1u << 31);
             ASSERT_EQ(s, static_cast<float>(static_cast<double>(x) / 2147483648.0));
         }
-        ASSERT_EQ(static_cast<std::uint64_t>(core.ix), x);
+        ASSERT_EQ(static_cast<std::uint64_t>(state(core).ix), x);
     }
 }
 
 TEST(Urn13Core, IsMultiplicativeModulo2To32) {
     Urn13Core core;
-    core.initialise();
     std::uint64_t x = 524287;
     std::vector<float> samples(1000);
     for (int block = 0; block < 200; ++block) {
-        core.fill(samples);
+        core.sequence(samples);
         for (float s : samples) {
             x = 663608941u * x % (1ull << 32);
             ASSERT_EQ(s, static_cast<float>(x >> 17) / 32768.0f);
         }
-        const std::uint64_t state = static_cast<std::uint64_t>(core.intin[1]) * 32768 +
-                                    static_cast<std::uint64_t>(core.intin[2]);
-        ASSERT_EQ(state, x);
-        ASSERT_EQ(core.intin[2] % 2, 1);
+        const std::uint64_t whole = static_cast<std::uint64_t>(state(core).xh) * 32768 +
+                                    static_cast<std::uint64_t>(state(core).xl);
+        ASSERT_EQ(whole, x);
+        ASSERT_EQ(state(core).xl % 2, 1);
     }
-    EXPECT_EQ(core.intin[0], 524287);
+    EXPECT_EQ(state(core).x0, 524287);
 }
 
 TEST(Urn13Core, ReducesByShifting) {
@@ -301,66 +274,64 @@ TEST(Urn21Core, IncrementAndReduction) {
         {0, 50000000, 0, 50000000},
     };
     for (const Case& c : cases) {
-        Urn21Core core{c.m1, c.m2, c.m3};
+        auto core = at<Urn21Core>({c.m1, c.m2, c.m3});
         take(core, 1);
-        EXPECT_EQ(core.m3, c.sum);
-        EXPECT_EQ(core.m2, c.m3);
-        EXPECT_EQ(core.m1, c.m2);
+        EXPECT_EQ(state(core).m3, c.sum);
+        EXPECT_EQ(state(core).m2, c.m3);
+        EXPECT_EQ(state(core).m1, c.m2);
     }
     // The newest word 99999998 or 99999999 gives 1.0, 99999997 does not.
     for (std::int32_t target : {99999997, 99999998, 99999999}) {
-        Urn21Core core{0, 50000000, target - 50000000};
+        auto core = at<Urn21Core>({0, 50000000, target - 50000000});
         EXPECT_EQ(take(core, 1)[0] == 1.0f, target != 99999997) << target;
     }
 }
 
 TEST(Urn22Core, TopOfRange) {
     // 69069 x + 1 gives 2^32 - 60 from 2029925327, 2^32 - 61 from 3541798090.
-    Urn22Core core{2029925327.0};
+    auto core = at<Urn22Core>({2029925327.0});
     EXPECT_EQ(take(core, 1)[0], 1.0f);
-    EXPECT_EQ(core.m1, 4294967236.0);
-    core.m1 = 3541798090.0;
+    EXPECT_EQ(state(core).m1, 4294967236.0);
+    state(core).m1 = 3541798090.0;
     EXPECT_EQ(std::bit_cast<std::uint32_t>(take(core, 1)[0]), 0x3f7fffffu);
-    EXPECT_EQ(core.m1, 4294967235.0);
+    EXPECT_EQ(state(core).m1, 4294967235.0);
 }
 
 TEST(Urn22Core, IsMixedModulo2To32) {
     Urn22Core core;
-    core.initialise();
     std::uint32_t x = 32007779;
     std::vector<float> samples(1000);
     for (int block = 0; block < 200; ++block) {
-        core.fill(samples);
+        core.sequence(samples);
         for (int i = 0; i < 1000; ++i) x = 69069u * x + 1u;
-        ASSERT_EQ(core.m1, static_cast<double>(x));
+        ASSERT_EQ(state(core).m1, static_cast<double>(x));
     }
 }
 
 TEST(Urn28Core, MatchesTheMinimalStandardEngine) {
     Urn28Core core;
-    core.initialise();
     std::minstd_rand0 engine(1);
     std::vector<float> samples(10000);
     for (int block = 0; block < 20; ++block) {
-        core.fill(samples);
+        core.sequence(samples);
         std::uint_fast32_t x = 0;
         for (float s : samples) {
             x = engine();
             ASSERT_EQ(s, static_cast<float>(static_cast<double>(x) / 2147483648.0));
         }
-        ASSERT_EQ(static_cast<std::uint_fast32_t>(core.ix), x);
+        ASSERT_EQ(static_cast<std::uint_fast32_t>(state(core).ix), x);
         // The standard fixes the 10000th value from seed 1.
         if (block == 0) {
-            EXPECT_EQ(core.ix, 1043618065);
+            EXPECT_EQ(state(core).ix, 1043618065);
         }
     }
 }
 
 TEST(Urn28Core, TopOfRange) {
-    Urn28Core core{1510662174};  // next state 2^31 - 64
+    auto core = at<Urn28Core>({1510662174});  // next state 2^31 - 64
     EXPECT_EQ(take(core, 1)[0], 1.0f);
-    EXPECT_EQ(core.ix, 2147483584);
-    core.ix = 102985174;  // next state 2^31 - 65
+    EXPECT_EQ(state(core).ix, 2147483584);
+    state(core).ix = 102985174;  // next state 2^31 - 65
     EXPECT_LT(take(core, 1)[0], 1.0f);
 }
 
@@ -388,38 +359,43 @@ std::int64_t power_mod(std::int64_t base, std::int64_t exponent, std::int64_t mo
     return result;
 }
 
-TEST(Urn30Core, StreamSeedsFollowTheClosedForm) {
-    // The seed of stream k is 1973272912 x 1047710950^k mod (2^31 - 1),
-    // whether the seeds are carried from stream to stream or started again.
-    Urn30Seeds seeds;
+TEST(Urn30Core, StreamSeedsFollowTheRounds) {
+    // The seed of stream k is k rounds from 1973272912, each round three
+    // products by 715, 1058 and 1385 reduced modulo 2^31 - 1 in double
+    // precision; and so 1973272912 x 1047710950^k mod (2^31 - 1).
+    double s = 1973272912.0;
     for (std::int32_t k = 1; k <= 200000; ++k) {
+        for (double factor : {715.0, 1058.0, 1385.0}) s = std::fmod(s * factor, 2147483647.0);
         const std::int64_t expected =
             1973272912LL * power_mod(1047710950, k, 2147483647) % 2147483647;
-        ASSERT_EQ(seeds.seed(k), expected) << k;
+        ASSERT_EQ(static_cast<std::int64_t>(s), expected) << k;
+        ASSERT_EQ(Urn30Core::stream_seed(k), expected) << k;
     }
-    // Asking for an earlier stream starts again from the base.
-    EXPECT_EQ(seeds.seed(2), 20006270);
-    EXPECT_EQ(seeds.seed(1), 281629770);
+    EXPECT_EQ(Urn30Core::stream_seed(2), 20006270);
+    EXPECT_EQ(Urn30Core::stream_seed(1), 281629770);
+    // A stream number past 2^31 - 1 wraps to a negative one, which opens
+    // the base seed.
+    EXPECT_EQ(Urn30Core::stream_seed(0), 1973272912);
+    EXPECT_EQ(Urn30Core::stream_seed(INT32_MIN), 1973272912);
 }
 
 TEST(Urn30Core, EveryCallOpensTheNextStream) {
     Urn30Core core;
-    core.initialise();
-    core.begin_call();  // N = 0: the stream still opens
-    core.end_call();
-    EXPECT_EQ(core.istrm, 1);
-    EXPECT_EQ(core.iz, 281629770);
-    core.begin_call();
+    begin_call(core);  // N = 0: the stream still opens
+    end_call(core, 0);
+    EXPECT_EQ(state(core).istrm, 1);
+    EXPECT_EQ(state(core).iz, 281629770);
+    begin_call(core);
     const auto samples = take(core, 3);
-    core.end_call();
-    EXPECT_EQ(core.istrm, 2);
+    end_call(core, 3);
+    EXPECT_EQ(state(core).istrm, 2);
     EXPECT_EQ(std::bit_cast<std::uint32_t>(samples[0]), 0x3f17c707u);  // stream 2
     for (int call = 0; call < 2000; ++call) {
-        core.begin_call();
+        begin_call(core);
         take(core, 50);
-        core.end_call();
+        end_call(core, 50);
     }
-    EXPECT_EQ(core.istrm, 2002);
+    EXPECT_EQ(state(core).istrm, 2002);
 }
 
 }  // namespace

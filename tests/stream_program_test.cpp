@@ -180,10 +180,12 @@ TEST(StreamHelp, UsageOnStandardOutput) {
     const auto run = run_stream({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out.rfind("usage: tamboril-stream NAME [--count K] [--sequence N] [--format lines|f32|u32] [--bits B]\n", 0),
+    EXPECT_EQ(run.out.rfind("usage: tamboril-stream NAME [--seed V] [--skip K] [--count C] [--sequence N]\n"
+                            "                              [--format lines|f32|u32] [--bits B]\n",
+                            0),
               0u)
         << run.out;
-    for (const char* part : {"--list", "--help", "floor(s * 2^32)", "--bits B", "Exit status"}) {
+    for (const char* part : {"--list", "--help", "floor(s * 2^32)", "--bits B", "--seed V", "--skip K", "Exit status"}) {
         EXPECT_NE(run.out.find(part), std::string::npos) << part;
     }
 }

@@ -68,34 +68,36 @@ case "$jobs" in ''|*[!0-9]*|0) echo "quality.sh: --jobs must be a whole number o
 # recurrence does within those B bits (short periods of the low bits of a
 # power-of-two modulus, lattices) is the generator's own and counts against it.
 #
-# name  B   the values, and why B
+# name  the values, and why B has its value; B itself is the catalogue's
+# (tamboril-stream --list gives it), so that the report packs with the
+# width that the library's engines give.
 generators_table='
-URN01 24 X / (2^31 - 1), X of 1 to 2^31 - 2: never half-way
-URN02 23 (t + 2^31) / 2^32, t any 32-bit word: half-way values
-URN03 24 X 2^-31, X odd (65539 X mod 2^31): never half-way
-URN05 24 31-bit words / (2^31 - 1): never half-way
-URN06 24 |X| 2^-31, X odd (65539 X mod 2^32): never half-way
-URN08 24 X 2^-31, X odd (65539 X mod 2^31): never half-way
-URN09 24 X 2^-31, X odd (65539 X mod 2^31): never half-way
-URN10 11 X / 8192, X = 1 mod 4 (125 X mod 2^13): 2^11 values
-URN11 24 |P| 2^-31 rounded, |P| odd (452807053 X, folded): never half-way
-URN12 24 X 2^-31, X odd (452807053 X mod 2^31): never half-way
-URN13 15 the top 15 bits of 663608941 X mod 2^32: 2^15 values
-URN14 23 X 2^-31, X any (shuffled 266245 X + 453816693 mod 2^31): half-way values
-URN20 24 X / (2^31 - 1) (2027812808 X, the product rounded): never half-way
-URN21 24 X 10^-8, X of 0 to 10^8 - 1 (additive mod 10^8)
-URN22 24 X 2.3283064e-10, X any (69069 X + 1 mod 2^32): never half-way
-URN28 23 X 2^-31, X of 1 to 2^31 - 2 (16807 X mod 2^31 - 1): half-way values
-URN30 23 (2 (Z div 256) + 1) / 2^24: odd multiples of 2^-24, 2^23 values
-URN31 23 X / 2^24, X odd (2456949 X mod 2^24): 2^23 values
-URN32 23 X / 2^25, X odd (3513383 X mod 2^25): from 1/2 up every value half-way
-URN33 24 X / 100000040, X a single-precision state below 100000040
-URN34 24 three components mod 2039, 2027 and 2003 combined
-URN35 7 (S + 1) / 32363, S of 0 to 32361: with 14 bits 406 of the 16384 cells would hold one value where the others hold two; with 7 every cell holds 252 or 253
-URN36 15 the top 15 bits of 5^13 X mod 2^35: 2^15 values
-URN37 24 X 2^-31, X = 3 mod 4 (5^13 X mod 2^31): never half-way
-URN38 14 X / 2^15, X odd (5^13 X mod 2^15): 2^14 values
-URN39 24 the fractional part of sin(k) (SEED + k) + SEED in double precision
+URN01 X / (2^31 - 1), X of 1 to 2^31 - 2: never half-way
+URN02 (t + 2^31) / 2^32, t any 32-bit word: half-way values
+URN03 X 2^-31, X odd (65539 X mod 2^31): never half-way
+URN05 31-bit words / (2^31 - 1): never half-way
+URN06 |X| 2^-31, X odd (65539 X mod 2^32): never half-way
+URN08 X 2^-31, X odd (65539 X mod 2^31): never half-way
+URN09 X 2^-31, X odd (65539 X mod 2^31): never half-way
+URN10 X / 8192, X = 1 mod 4 (125 X mod 2^13): 2^11 values
+URN11 |P| 2^-31 rounded, |P| odd (452807053 X, folded): never half-way
+URN12 X 2^-31, X odd (452807053 X mod 2^31): never half-way
+URN13 the top 15 bits of 663608941 X mod 2^32: 2^15 values
+URN14 X 2^-31, X any (shuffled 266245 X + 453816693 mod 2^31): half-way values
+URN20 X / (2^31 - 1) (2027812808 X, the product rounded): never half-way
+URN21 X 10^-8, X of 0 to 10^8 - 1 (additive mod 10^8)
+URN22 X 2.3283064e-10, X any (69069 X + 1 mod 2^32): never half-way
+URN28 X 2^-31, X of 1 to 2^31 - 2 (16807 X mod 2^31 - 1): half-way values
+URN30 (2 (Z div 256) + 1) / 2^24: odd multiples of 2^-24, 2^23 values
+URN31 X / 2^24, X odd (2456949 X mod 2^24): 2^23 values
+URN32 X / 2^25, X odd (3513383 X mod 2^25): from 1/2 up every value half-way
+URN33 X / 100000040, X a single-precision state below 100000040
+URN34 three components mod 2039, 2027 and 2003 combined
+URN35 (S + 1) / 32363, S of 0 to 32361: with 14 bits 406 of the 16384 cells would hold one value where the others hold two; with 7 every cell holds 252 or 253
+URN36 the top 15 bits of 5^13 X mod 2^35: 2^15 values
+URN37 X 2^-31, X = 3 mod 4 (5^13 X mod 2^31): never half-way
+URN38 X / 2^15, X odd (5^13 X mod 2^15): 2^14 values
+URN39 the fractional part of sin(k) (SEED + k) + SEED in double precision
 '
 
 # What is known of each generator beforehand, for its verdict.
@@ -204,7 +206,14 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out/quality"
-printf '%s\n' "$generators_table" | awk 'NF' >"$work/generators"
+# Each generator with its width B from the catalogue, then why.
+"$stream" --list >"$work/list" || { echo "quality.sh: $stream --list failed" >&2; exit 1; }
+printf '%s\n' "$generators_table" | awk '
+  NR == FNR { width[$1] = $2; next }
+  NF {
+    if (!($1 in width)) { print "quality.sh: " $1 " is not in tamboril-stream --list" > "/dev/stderr"; exit 1 }
+    name = $1; $1 = ""; print name " " width[name] $0
+  }' "$work/list" - >"$work/generators" || exit 1
 printf '%s\n' "$tests_table" | awk 'NF' >"$work/tests"
 printf '%s\n' "$short_periods" | awk 'NR == FNR { run[$1] = 1; next } NF && ($1 in run)' "$work/generators" - >"$work/short"
 

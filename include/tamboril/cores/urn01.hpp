@@ -1,46 +1,27 @@
 // URN01: 16807 X mod (2^31 - 1) in double precision.
+//   seed:    IX, 1 to 2^31 - 2 (a run starts from the seed routine's 524287)
+//   discard: O(log n), by the power of 16807 modulo 2^31 - 1
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 #include <span>
+#include <tuple>
 
-#include "tamboril/cores/wrap.hpp"
+#include "tamboril/cores/common.hpp"
 
 namespace tamboril::generators {
 
-struct Urn01Core {
-    std::int32_t ix = 0;
+class Urn01Core : public CoreBase<Urn01Core> {
+public:
+    static constexpr int bits = 24;
+    static constexpr SeedRange seed_range{"IX", 1, 2147483646, 524287};
 
-    // IX from the seed routine, as every run starts.
-    static Urn01Core start() { return {524287}; }
+    static Urn01Core start() { return {}; }
 
-    // Fills `out` and leaves in `ix` the state after the last value.
-    void fill(std::span<float> out) {
-        if (out.empty()) return;
-        // X * 16807 is below 2^46, so the double product and its fmod by
-        // 2147483647 are exact: for X >= 0 the integer remainder is the same
-        // value, without the slow library remainder.
-        if (ix < 0) {
-            // Never reached from the seed: the literal recurrence (its
-            // remainders keep the sign of X, and zero stays negative).
-            double x = ix;
-            for (float& sample : out) {
-                x = std::fmod(x * 16807.0, 2147483647.0);
-                sample = static_cast<float>(x / 2147483647.0);
-            }
-            ix = static_cast<std::int32_t>(x);
-            return;
-        }
-        // 2^31 = 1 modulo 2^31 - 1: fold the high bits onto the low ones.
-        auto x = static_cast<std::uint64_t>(ix);
-        for (float& sample : out) {
-            const std::uint64_t p = x * 16807;
-            x = (p & 0x7FFFFFFFu) + (p >> 31);
-            if (x >= 2147483647u) x -= 2147483647u;
-            sample = static_cast<float>(static_cast<double>(x) / 2147483647.0);
-        }
-        ix = static_cast<std::int32_t>(x);
+    void seed(std::uint64_t v) { s_.ix = static_cast<std::int32_t>(checked_seed("URN01", seed_range, v)); }
+
+    void discard(std::uint64_t n) {
+        s_.ix = static_cast<std::int32_t>(mul_mod(pow_mod(16807, n, kModulus), static_cast<std::uint64_t>(s_.ix), kModulus));
     }
 
     // One call with N = out.size().
@@ -53,7 +34,34 @@ struct Urn01Core {
         return sample;
     }
 
-    friend bool operator==(const Urn01Core&, const Urn01Core&) = default;
+    struct State {
+        std::int32_t ix = 524287;
+
+        static auto fields(auto& s) { return std::tie(s.ix); }
+        static bool valid(const State& s) { return s.ix >= 1 && s.ix <= 2147483646; }
+        friend bool operator==(const State&, const State&) = default;
+    };
+
+private:
+    friend struct ProgramAccess;
+    static constexpr std::uint64_t kModulus = 2147483647;
+
+    // X * 16807 is below 2^46, so the double product and its fmod by
+    // 2147483647 are exact: the integer remainder, found by folding, is the
+    // same value without the slow library remainder.
+    void fill(std::span<float> out) {
+        // 2^31 = 1 modulo 2^31 - 1: fold the high bits onto the low ones.
+        auto x = static_cast<std::uint64_t>(s_.ix);
+        for (float& sample : out) {
+            const std::uint64_t p = x * 16807;
+            x = (p & 0x7FFFFFFFu) + (p >> 31);
+            if (x >= 2147483647u) x -= 2147483647u;
+            sample = static_cast<float>(static_cast<double>(x) / 2147483647.0);
+        }
+        s_.ix = static_cast<std::int32_t>(x);
+    }
+
+    State s_;
 };
 
 }  // namespace tamboril::generators

@@ -1,14 +1,20 @@
 // URN02: three wrapped 32-bit multiplicative sequences and a 128-entry table
 // refilled while it is read. L picks the entry, the entry plus L plus MMM is
 // the value, and KKK replaces the entry.
+//   seed:    L, 1 to 2^31 - 1 (a run starts from 89347405); the other
+//            sequences and the table start as in every run
+//   discard: O(log n) for the three sequences; each table entry holds the
+//            KKK of the last step that picked it, found by stepping back from
+//            the n-th step until every entry is found (about 700 steps)
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <tuple>
 
-#include "tamboril/cores/wrap.hpp"
+#include "tamboril/cores/common.hpp"
 
 namespace tamboril::generators {
 
@@ -33,43 +39,49 @@ inline constexpr std::array<std::int32_t, kUrn02TableSize> kUrn02StartTable = {
     0x5DD061F1, 0x1AD4BB0A, 0x10FA6C98, 0x7AF65CAE, 0x02D9E6D8, 0x694B7943, 0x5E31F4A9, 0x0AE725FE,
 };
 
-struct Urn02Core {
-    std::int32_t ml = 0;
-    std::int32_t mm = 0;
-    std::int32_t mk = 0;
-    std::int32_t l = 0;
-    std::int32_t mmm = 0;
-    std::int32_t kkk = 0;
-    std::array<std::int32_t, kUrn02TableSize> nn{};  // NN(1) is nn[0]
+class Urn02Core : public CoreBase<Urn02Core> {
+public:
+    static constexpr int bits = 23;
+    static constexpr SeedRange seed_range{"L", 1, 2147483647, 0x553554D};
+    // The multipliers of L, MMM and KKK.
+    static constexpr std::int32_t kMl = 0x10003;
+    static constexpr std::int32_t kMm = 0x2000001;
+    static constexpr std::int32_t kMk = 0x159A55E5;
 
-    static Urn02Core start() {
-        Urn02Core core;
-        core.initialise();
-        return core;
+    static Urn02Core start() { return {}; }
+
+    void seed(std::uint64_t v) {
+        *this = start();
+        s_.l = static_cast<std::int32_t>(checked_seed("URN02", seed_range, v));
     }
 
-    void initialise() {
-        ml = 0x10003;
-        mm = 0x2000001;
-        mk = 0x159A55E5;
-        l = 0x553554D;
-        mmm = 0x11F80629;
-        kkk = 0xE548749;
-        nn = kUrn02StartTable;
-    }
-
-    // Every product and sum wraps modulo 2^32.
-    void fill(std::span<float> out) {
-        for (float& sample : out) {
-            l = wrap_mul(l, ml);
-            mmm = wrap_mul(mmm, mm);
-            // L stays odd, so |L| < 2^31 and the index is 0 to 127.
-            const auto j = static_cast<std::size_t>(wrap_abs(l) / 16777216);
-            const std::int32_t t = wrap_add(wrap_add(nn[j], l), mmm);
-            // (t + 2^31) / 2^32, exact in double precision.
-            sample = static_cast<float>(static_cast<double>(t) * 0x1p-32 + 0.5);
-            kkk = wrap_mul(mk, kkk);
-            nn[j] = kkk;
+    void discard(std::uint64_t n) {
+        if (n <= kStepsBeforeJump) {
+            discard_by_steps(n);
+            return;
+        }
+        constexpr std::uint64_t mask = 0xFFFFFFFF;
+        const auto word = [](std::int32_t x) { return static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)); };
+        const auto from = [](std::uint64_t x) { return wrap(static_cast<std::uint32_t>(x)); };
+        s_.l = from(multiply_power(kMl, n, word(s_.l), mask));
+        s_.mmm = from(multiply_power(kMm, n, word(s_.mmm), mask));
+        s_.kkk = from(multiply_power(kMk, n, word(s_.kkk), mask));
+        // Back from step n: the first step met that picks an entry is the
+        // last step that wrote it.
+        constexpr std::uint64_t ml_inverse = inverse_mod_2_32(static_cast<std::uint32_t>(kMl));
+        constexpr std::uint64_t mk_inverse = inverse_mod_2_32(static_cast<std::uint32_t>(kMk));
+        std::array<bool, kUrn02TableSize> found{};
+        std::size_t left = kUrn02TableSize;
+        std::uint64_t l = word(s_.l), kkk = word(s_.kkk);
+        for (std::uint64_t step = n; step > 0 && left > 0; --step) {
+            const std::size_t j = index(from(l));
+            if (!found[j]) {
+                found[j] = true;
+                --left;
+                s_.nn[j] = from(kkk);
+            }
+            l = (l * ml_inverse) & mask;
+            kkk = (kkk * mk_inverse) & mask;
         }
     }
 
@@ -83,7 +95,41 @@ struct Urn02Core {
         return sample;
     }
 
-    friend bool operator==(const Urn02Core&, const Urn02Core&) = default;
+    struct State {
+        std::int32_t l = 0x553554D;
+        std::int32_t mmm = 0x11F80629;
+        std::int32_t kkk = 0xE548749;
+        std::array<std::int32_t, kUrn02TableSize> nn = kUrn02StartTable;  // NN(1) is nn[0]
+
+        static auto fields(auto& s) { return std::tie(s.l, s.mmm, s.kkk, s.nn); }
+        // L is never 0 (it would stay 0) nor -2^31 (no entry has its index).
+        static bool valid(const State& s) { return s.l != 0 && s.l != INT32_MIN; }
+        friend bool operator==(const State&, const State&) = default;
+    };
+
+private:
+    friend struct ProgramAccess;
+    static constexpr std::uint64_t kStepsBeforeJump = 4096;
+
+    // L stays odd (or keeps its lowest set bit), so |L| < 2^31 and the index
+    // is 0 to 127.
+    static std::size_t index(std::int32_t l) { return static_cast<std::size_t>(wrap_abs(l) / 16777216); }
+
+    // Every product and sum wraps modulo 2^32.
+    void fill(std::span<float> out) {
+        for (float& sample : out) {
+            s_.l = wrap_mul(s_.l, kMl);
+            s_.mmm = wrap_mul(s_.mmm, kMm);
+            const std::size_t j = index(s_.l);
+            const std::int32_t t = wrap_add(wrap_add(s_.nn[j], s_.l), s_.mmm);
+            // (t + 2^31) / 2^32, exact in double precision.
+            sample = static_cast<float>(static_cast<double>(t) * 0x1p-32 + 0.5);
+            s_.kkk = wrap_mul(kMk, s_.kkk);
+            s_.nn[j] = s_.kkk;
+        }
+    }
+
+    State s_;
 };
 
 }  // namespace tamboril::generators

@@ -1,32 +1,29 @@
 // URN20: 2027812808 X mod (2^31 - 1) in double precision. The product is
 // rounded to double before the remainder, so the stream is that of the
 // floating-point computation, not of the exact integer recurrence.
+//   seed:    IX, 1 to 2^31 - 2 (a run starts from the seed routine's 524287)
+//   discard: by steps: the rounding of each product makes the map nonlinear
 #pragma once
 
 #include <cmath>
 #include <cstdint>
 #include <span>
+#include <tuple>
 
-#include "tamboril/cores/wrap.hpp"
+#include "tamboril/cores/common.hpp"
 
 namespace tamboril::generators {
 
-struct Urn20Core {
-    std::int32_t ix = 0;
+class Urn20Core : public CoreBase<Urn20Core> {
+public:
+    static constexpr int bits = 24;
+    static constexpr SeedRange seed_range{"IX", 1, 2147483646, 524287};
 
-    // IX from the seed routine.
-    static Urn20Core start() { return {524287}; }
+    static Urn20Core start() { return {}; }
 
-    void fill(std::span<float> out) {
-        double x = ix;
-        for (float& sample : out) {
-            const double p = x * 2027812808.0;  // up to about 2^62: rounded
-            x = exact_remainder<2147483647>(p);  // exact remainder of the rounded product
-            sample = static_cast<float>(x / 2147483647.0);
-        }
-        // x is an integer value from 0 to 2147483646.
-        if (!out.empty()) ix = static_cast<std::int32_t>(x);
-    }
+    void seed(std::uint64_t v) { s_.ix = static_cast<std::int32_t>(checked_seed("URN20", seed_range, v)); }
+
+    void discard(std::uint64_t n) { discard_by_steps(n); }
 
     // One call with N = out.size().
     void sequence(std::span<float> out) { fill(out); }
@@ -38,7 +35,30 @@ struct Urn20Core {
         return sample;
     }
 
-    friend bool operator==(const Urn20Core&, const Urn20Core&) = default;
+    struct State {
+        std::int32_t ix = 524287;
+
+        static auto fields(auto& s) { return std::tie(s.ix); }
+        // A rounded product that is a multiple of the modulus gives 0.
+        static bool valid(const State& s) { return s.ix >= 0 && s.ix <= 2147483646; }
+        friend bool operator==(const State&, const State&) = default;
+    };
+
+private:
+    friend struct ProgramAccess;
+
+    void fill(std::span<float> out) {
+        double x = s_.ix;
+        for (float& sample : out) {
+            const double p = x * 2027812808.0;  // up to about 2^62: rounded
+            x = exact_remainder<2147483647>(p);  // exact remainder of the rounded product
+            sample = static_cast<float>(x / 2147483647.0);
+        }
+        // x is an integer value from 0 to 2147483646.
+        if (!out.empty()) s_.ix = static_cast<std::int32_t>(x);
+    }
+
+    State s_;
 };
 
 }  // namespace tamboril::generators

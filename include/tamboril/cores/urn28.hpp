@@ -1,11 +1,14 @@
 // URN28: IX <- 16807 IX mod (2^31 - 1), the product formed by splitting into
 // 16-bit and 15-bit pieces so that it never leaves 32-bit signed arithmetic.
+//   seed:    IX, 1 to 2^31 - 2 (a run starts from 1)
+//   discard: O(log n), by the power of 16807 modulo 2^31 - 1
 #pragma once
 
 #include <cstdint>
 #include <span>
+#include <tuple>
 
-#include "tamboril/cores/wrap.hpp"
+#include "tamboril/cores/common.hpp"
 
 namespace tamboril::generators {
 
@@ -24,26 +27,19 @@ constexpr std::int32_t decomposed_mod_product(std::int32_t a, std::int32_t z) {
     return r;
 }
 
-struct Urn28Core {
+class Urn28Core : public CoreBase<Urn28Core> {
+public:
+    static constexpr int bits = 23;
+    static constexpr SeedRange seed_range{"IX", 1, 2147483646, 1};
     static constexpr std::int32_t kMultiplier = 16807;
 
-    std::int32_t ix = 0;
+    static Urn28Core start() { return {}; }
 
-    static Urn28Core start() {
-        Urn28Core core;
-        core.initialise();
-        return core;
-    }
+    void seed(std::uint64_t v) { s_.ix = static_cast<std::int32_t>(checked_seed("URN28", seed_range, v)); }
 
-    void initialise() { ix = 1; }
-
-    void fill(std::span<float> out) {
-        std::int32_t x = ix;
-        for (float& sample : out) {
-            x = decomposed_mod_product(kMultiplier, x);
-            sample = static_cast<float>(static_cast<double>(x) * 0x1p-31);
-        }
-        ix = x;
+    void discard(std::uint64_t n) {
+        constexpr std::uint64_t p = kPrimeModulus;
+        s_.ix = static_cast<std::int32_t>(mul_mod(pow_mod(kMultiplier, n, p), static_cast<std::uint64_t>(s_.ix), p));
     }
 
     // One call with N = out.size().
@@ -56,7 +52,27 @@ struct Urn28Core {
         return sample;
     }
 
-    friend bool operator==(const Urn28Core&, const Urn28Core&) = default;
+    struct State {
+        std::int32_t ix = 1;
+
+        static auto fields(auto& s) { return std::tie(s.ix); }
+        static bool valid(const State& s) { return s.ix >= 1 && s.ix <= 2147483646; }
+        friend bool operator==(const State&, const State&) = default;
+    };
+
+private:
+    friend struct ProgramAccess;
+
+    void fill(std::span<float> out) {
+        std::int32_t x = s_.ix;
+        for (float& sample : out) {
+            x = decomposed_mod_product(kMultiplier, x);
+            sample = static_cast<float>(static_cast<double>(x) * 0x1p-31);
+        }
+        s_.ix = x;
+    }
+
+    State s_;
 };
 
 }  // namespace tamboril::generators
