@@ -6,12 +6,14 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <numeric>
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "generators/catalogue.hpp"
@@ -81,6 +83,21 @@ TEST(EngineWords, AValueOfOneGivesTheLargestWord) {
     Engine<tamboril::generators::Urn01Core> engine(tamboril::testing::at<tamboril::generators::Urn01Core>({x}));
     EXPECT_EQ(engine(), Engine<tamboril::generators::Urn01Core>::max());
 }
+
+// The engines' single-precision scaling against the top bits of the 32-bit
+// word, for every width and a spread of the floats from 0 to 1.
+template <int... B>
+void expect_top_bits(std::integer_sequence<int, B...>) {
+    for (std::uint32_t pattern = 0; pattern <= 0x3F800000u; pattern += pattern < 0x3F7FFF00u ? 4099 : 1) {
+        const float s = std::bit_cast<float>(pattern);
+        const std::uint64_t word = s >= 1.0f ? 0xFFFFFFFFu : static_cast<std::uint64_t>(std::ldexp(static_cast<double>(s), 32));
+        int wrong = 0;
+        ((wrong += tamboril::top_bits<B + 1>(s) != word >> (31 - B)), ...);
+        ASSERT_EQ(wrong, 0) << "widths that differ at " << s;
+    }
+}
+
+TEST(EngineWords, TopBitsOfEveryWidth) { expect_top_bits(std::make_integer_sequence<int, 32>{}); }
 
 TYPED_TEST(EngineOf, DrivesTheStandardDistributions) {
     Engine<typename TypeParam::Core> engine;

@@ -23,6 +23,7 @@
 // and << writes a text from which >> rebuilds an equal engine.
 #pragma once
 
+#include <algorithm>
 #include <concepts>
 #include <cstdint>
 #include <istream>
@@ -46,7 +47,19 @@ constexpr std::uint32_t word32(float s) noexcept {
     return static_cast<std::uint32_t>(static_cast<double>(s) * 4294967296.0);
 }
 
-// The top `bits` bits (1 to 32) of a value's word.
+// The top `bits` bits (1 to 32) of a value's word: word32(s) >> (32 - bits),
+// which is floor(s 2^bits), and for s below 1 that scaling is exact in
+// single precision (a change of exponent), so no wider type is needed.
+// Without branches: s is clamped to [0, 1] (a NaN to 0), and 1.0, whose
+// scaled value 2^bits is one past the largest word, gives 2^bits - 1.
+template <int Bits>
+constexpr std::uint32_t top_bits(float s) noexcept {
+    static_assert(Bits >= 1 && Bits <= 32);
+    constexpr float scale = static_cast<float>(std::uint64_t{1} << Bits);
+    constexpr std::uint64_t largest = (std::uint64_t{1} << Bits) - 1;
+    const float clamped = std::min(std::max(0.0f, s), 1.0f);
+    return static_cast<std::uint32_t>(std::min(static_cast<std::uint64_t>(clamped * scale), largest));
+}
 constexpr std::uint32_t top_bits(float s, int bits) noexcept { return word32(s) >> (32 - bits); }
 
 // Values per call of URN30's and URN34's engines unless given otherwise.
@@ -75,7 +88,7 @@ public:
     // The core seeded with v (std::invalid_argument outside its range).
     explicit Engine(std::uint64_t v) { core_.seed(v); }
 
-    result_type operator()() { return top_bits(core_(), bits); }
+    result_type operator()() { return top_bits<bits>(core_()); }
     // The next value itself.
     float value() { return core_(); }
 
@@ -116,7 +129,7 @@ public:
         base_.seed(v);
     }
 
-    result_type operator()() { return top_bits(value(), bits); }
+    result_type operator()() { return top_bits<bits>(value()); }
 
     float value() {
         if (given_ == 0) {
