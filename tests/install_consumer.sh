@@ -155,7 +155,7 @@ library=$(find "$work/shared-prefix" -name 'libtamboril.so.*.*.*')
 major=$(basename "$library" | cut -d. -f3)
 soname=$(objdump -p "$library" | awk '$1 == "SONAME" {print $2}')
 [ "$soname" = "libtamboril.so.$major" ] || fail "the shared library's SONAME is \"$soname\", not libtamboril.so.$major"
-objdump -p "$work/consumer-shared/engines" | grep -q "NEEDED *libtamboril.so.$major" ||
-    fail "the shared consumer does not load libtamboril.so.$major"
+needed=$(objdump -p "$work/consumer-shared/engines" | awk '$1 == "NEEDED" {print $2}')
+grep -qx "libtamboril.so.$major" <<<"$needed" || fail "the shared consumer does not load libtamboril.so.$major"
 
 echo "install test: the installed package builds and runs outside consumers, static and shared, through CMake and pkg-config"
