@@ -86,16 +86,15 @@ void Operation::sequence(std::span<float> out) {
     if (out.size() > static_cast<std::size_t>(INT32_MAX)) {
         throw std::length_error("a sequence holds at most 2147483647 values");
     }
-    // The blocks of the call, copied into `out` in order.
-    struct Into final : SampleSink {
-        explicit Into(std::span<float> out) : rest(out) {}
-        void put(std::span<const float> samples) override {
-            std::copy(samples.begin(), samples.end(), rest.begin());
-            rest = rest.subspan(samples.size());
-        }
-        std::span<float> rest;
-    } into(out);
-    generate(static_cast<std::int32_t>(out.size()), into);
+    // One fill of the whole span: the core writes straight into `out`, as
+    // a run's blocks of the same call would give the values in turn.
+    const auto n = static_cast<std::int32_t>(out.size());
+    start_once();
+    begin_call();
+    if (generates()) {
+        fill(out);
+        end_call(n);
+    }
 }
 
 void Operation::start_once() {
