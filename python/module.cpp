@@ -10,9 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <bit>
 #include <cerrno>
-#include <charconv>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -331,22 +329,15 @@ py::object random_raw(PyBitGenerator& self, const py::object& size) {
 
 constexpr std::size_t kRecord = 13;  // ".dddddddddd" or "***********", then CR LF
 
-// The nearest float to u / 10^10, for u below 10^10, from the record's 11
-// characters. The product u 10^-10 in double precision is within two units
-// in the last place of the exact quotient; rounded to float it is the
-// nearest float unless a halfway point between two floats lies that close,
-// where the text is converted exactly.
-float nearest_float(std::uint64_t units, const char* text) {
-    const double q = static_cast<double>(units) * 1e-10;
-    const std::uint64_t below = std::bit_cast<std::uint64_t>(q) & ((std::uint64_t{1} << 29) - 1);
-    constexpr std::uint64_t half = std::uint64_t{1} << 28;
-    if (below + 4 - half <= 8) {
-        float exact = 0.0f;
-        std::from_chars(text, text + 11, exact);
-        return exact;
-    }
-    return static_cast<float>(q);
-}
+// The nearest float to u / 10^10, for 0 < u < 10^10. A halfway point between
+// two floats of [2^E, 2^(E+1)) is m = k 2^(E-24), k odd, and
+// |u / 10^10 - m| = 2^10 |u 2^(14-E) - k 5^10| / (10^10 2^(24-E)), where the
+// integer in the bars is odd: no printed value lies nearer a halfway point
+// than 2^-15 / 10^10 of itself, about 3e-15. The product u 10^-10 in double
+// precision is within 2^-52 of itself of the quotient, so it lies on the
+// same side of every halfway point, and rounding it to float gives the
+// nearest float.
+float nearest_float(std::uint64_t units) { return static_cast<float>(static_cast<double>(units) * 1e-10); }
 
 // The value of one record, or false when it is not a data line.
 bool read_record(const char* r, float& value) {
@@ -358,7 +349,7 @@ bool read_record(const char* r, float& value) {
             if (digit > 9) return false;
             units = units * 10 + digit;
         }
-        value = units == 0 ? 0.0f : nearest_float(units, r);
+        value = units == 0 ? 0.0f : nearest_float(units);
         return true;
     }
     if (std::memcmp(r, "***********", 11) == 0) {
