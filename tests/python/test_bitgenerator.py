@@ -31,6 +31,20 @@ def test_words_equal_the_stream(name, bits, low, high):
     joined = packed[0::2].astype(np.uint64) << np.uint64(32) | packed[1::2]
     np.testing.assert_array_equal(uint64, joined)
 
+    # A double or a raw word after a 32-bit word starts at the next value:
+    # the bits left of the last value used are passed over.
+    mixed_bits = tamboril.BitGenerator(name)
+    mixed = np.random.Generator(mixed_bits)
+    used = -(-32 // bits)
+    assert mixed.integers(0, 2**32, dtype=np.uint32) == packed[0]
+    assert mixed.random() == engine_words[used] / 2.0**bits
+    assert mixed.integers(0, 2**32, dtype=np.uint32) >> (32 - bits) == engine_words[used + 1]
+    assert mixed_bits.random_raw() == engine_words[2 * used + 1]
+    joined = 0
+    for word in engine_words[2 * used + 2:3 * used + 2]:
+        joined = joined << bits | int(word)
+    assert mixed.integers(0, 2**32, dtype=np.uint32) == joined >> (used * bits - 32)
+
     seeded = tamboril.BitGenerator(name, seed=high)
     np.testing.assert_array_equal(seeded.random_raw(100),
                                   stream_u32(name, 100, "--seed", high) >> np.uint32(32 - bits))

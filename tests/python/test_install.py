@@ -24,3 +24,8 @@ def test_installed_module_imports():
                                stdout=subprocess.PIPE, text=True).stdout.splitlines()
         assert os.path.dirname(shown[0]) == folder
         assert shown[1] == "[0.10326366 0.5523322 ]"
+    # Under the configured prefix, the folder is one the interpreter reads by
+    # itself (Debian's python3 reads /usr/local/lib/python3.X/dist-packages).
+    prefix = os.environ.get("TAMBORIL_INSTALL_PREFIX")
+    if prefix == "/usr/local" and sys.executable == "/usr/bin/python3":
+        assert os.path.join(prefix, site) in sys.path
