@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -339,16 +340,31 @@ constexpr std::size_t kRecord = 13;  // ".dddddddddd" or "***********", then CR 
 // nearest float.
 float nearest_float(std::uint64_t units) { return static_cast<float>(static_cast<double>(units) * 1e-10); }
 
+// Eight ASCII digits, the first in the lowest byte: whether they are all
+// digits, and their number (two digits a lane, then four, then eight).
+static_assert(std::endian::native == std::endian::little, "the data file's digits are read as little-endian words");
+
+bool eight_digits(std::uint64_t text) {
+    return ((text & 0xF0F0F0F0F0F0F0F0u) | (((text + 0x0606060606060606u) & 0xF0F0F0F0F0F0F0F0u) >> 4)) ==
+           0x3333333333333333u;
+}
+std::uint32_t eight_digits_value(std::uint64_t text) {
+    std::uint64_t v = text - 0x3030303030303030u;
+    v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FFu;
+    v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFFu;
+    return static_cast<std::uint32_t>(v * 10000 + (v >> 32));
+}
+
 // The value of one record, or false when it is not a data line.
 bool read_record(const char* r, float& value) {
     if (r[11] != '\r' || r[12] != '\n') return false;
     if (r[0] == '.') {
-        std::uint64_t units = 0;
-        for (int k = 1; k <= 10; ++k) {
-            const auto digit = static_cast<unsigned>(static_cast<unsigned char>(r[k])) - '0';
-            if (digit > 9) return false;
-            units = units * 10 + digit;
-        }
+        std::uint64_t text;
+        std::memcpy(&text, r + 1, sizeof text);
+        const auto ninth = static_cast<unsigned>(static_cast<unsigned char>(r[9])) - '0';
+        const auto tenth = static_cast<unsigned>(static_cast<unsigned char>(r[10])) - '0';
+        if (!eight_digits(text) || ninth > 9 || tenth > 9) return false;
+        const std::uint64_t units = std::uint64_t{eight_digits_value(text)} * 100 + ninth * 10 + tenth;
         value = units == 0 ? 0.0f : nearest_float(units);
         return true;
     }
