@@ -174,11 +174,11 @@ public:
     const tamboril::Generator& generator() const { return *generator_; }
 
     std::uint64_t next_raw() {
-        carry_bits_ = 0;
+        drop_carry();
         return word();
     }
     double next_double() {
-        carry_bits_ = 0;
+        drop_carry();
         return static_cast<double>(word()) * scale_;
     }
     std::uint32_t next_uint32() {
@@ -231,6 +231,10 @@ public:
     }
 
 private:
+    void drop_carry() {
+        carry_bits_ = 0;
+        carry_ = 0;
+    }
     void refill() {
         call_start_ = generator_->clone();
         generator_->sequence(values_);
@@ -491,14 +495,15 @@ PYBIND11_MODULE(tamboril, m) {
     m.def("generator_names", &tamboril::generator_names,
           "The names of the generators that produce values, in catalogue order.");
 
-    py::class_<PyGenerator>(m, "Generator", R"doc(A generator of the catalogue.
+    py::class_<PyGenerator> generator_class(m, "Generator", R"doc(A generator of the catalogue.
 
 Generator(name) starts where a run of the program starts; Generator(name,
 seed) starts with `seed` in place of the run's own value of the state
 variable that tamboril-stream --list names, within its range. A name that is
 not a generator producing values, or a seed out of range, raises ValueError.
 Copies (copy.copy, copy.deepcopy) are independent. Values are made without
-the GIL; one object serves one thread at a time.)doc")
+the GIL; one object serves one thread at a time.)doc");
+    generator_class
         .def(py::init([](const std::string& name, const py::object& seed) {
                  return std::make_unique<PyGenerator>(make(name, seed));
              }),
@@ -528,11 +533,18 @@ URN34 give other values for another cut.)doc")
                                "B: the leading bits of each value's word floor(s 2^32) that are uniform.")
         .def_property_readonly("cut_dependent", [](const PyGenerator& self) { return self.generator->cut_dependent(); },
                                "Whether the values depend on how the stream is cut into calls (URN30, URN34).")
+        // Pickled as the name and the saved state.
+        .def("__reduce__",
+             [](py::object self) {
+                 auto& generator = self.cast<PyGenerator&>();
+                 return py::make_tuple(py::type::of(self), py::make_tuple(generator.generator->name()),
+                                       without_gil(generator.mutex, [&] { return generator.generator->save(); }));
+             })
         .def("__copy__", &copy_of)
         .def("__deepcopy__", [](PyGenerator& self, py::handle) { return copy_of(self); }, py::arg("memo"))
         .def("__repr__", [](const PyGenerator& self) { return "tamboril.Generator('" + self.generator->name() + "')"; });
 
-    py::class_<PyBitGenerator>(m, "BitGenerator", R"doc(A bit generator for numpy.random.Generator.
+    py::class_<PyBitGenerator> bit_generator_class(m, "BitGenerator", R"doc(A bit generator for numpy.random.Generator.
 
 numpy.random.Generator(tamboril.BitGenerator("URN03")) draws every numpy
 distribution from URN03. The stream is the values of the generator in calls
@@ -545,7 +557,8 @@ w = floor(s 2^B) of its B = bits leading bits (2^B - 1 for s = 1.0):
                --bits B); next_double and next_raw pass over the bits of a
                word that next_uint32 has left
   next_uint64  two next_uint32, the first in the high half
-A numpy distribution's values depend on which of these it calls.)doc")
+A numpy distribution's values depend on which of these it calls.)doc");
+    bit_generator_class
         .def(py::init<const std::string&, const py::object&>(), py::arg("name"), py::arg("seed") = py::none())
         .def_readonly("capsule", &PyBitGenerator::capsule, "The bitgen_t, a capsule named 'BitGenerator'.")
         .def_readonly("lock", &PyBitGenerator::lock, "The threading.Lock held while the stream is used.")
@@ -553,6 +566,13 @@ A numpy distribution's values depend on which of these it calls.)doc")
                       "The state as a dict: bit_generator (the name), state (generator: the saved state where "
                       "the call in progress began, given: its values used), carry_bits and carry (bits of a "
                       "word that next_uint32 has not used yet).")
+        // Pickled as the name and the state, which numpy's Generator pickles too.
+        .def("__reduce__",
+             [](py::object self) {
+                 auto& bit_generator = self.cast<PyBitGenerator&>();
+                 return py::make_tuple(py::type::of(self), py::make_tuple(bit_generator.source->generator().name()),
+                                       bit_state(bit_generator));
+             })
         .def("random_raw", &random_raw, py::arg("size") = py::none(),
              "The engine's words w, one a value: an int, or a uint64 array of `size`.")
         .def_property_readonly("name", [](const PyBitGenerator& self) { return self.source->generator().name(); })
@@ -560,6 +580,16 @@ A numpy distribution's values depend on which of these it calls.)doc")
         .def("__repr__", [](const PyBitGenerator& self) {
             return "tamboril.BitGenerator('" + self.source->generator().name() + "')";
         });
+
+    // Unpickling sets the state of an object made from the name. pybind11
+    // takes a method bound under the name __setstate__ for a constructor, so
+    // these are bound without a name and set as the attribute.
+    generator_class.attr("__setstate__") = py::cpp_function(
+        [](PyGenerator& self, const std::string& text) {
+            without_gil(self.mutex, [&] { self.generator->restore(text); });
+        },
+        py::is_method(generator_class));
+    bit_generator_class.attr("__setstate__") = py::cpp_function(&set_bit_state, py::is_method(bit_generator_class));
 
     m.def("read_data_file", &read_data_file, py::arg("path"), R"doc(The values of a data file, as float32.
 

@@ -1,6 +1,8 @@
 # tamboril.BitGenerator under numpy.random.Generator, for every generator:
 # the words numpy draws equal those worked out from tamboril-stream's words
 # (u32, and u32 --bits B for the packed bits), and numpy's distributions run.
+import pickle
+
 import numpy as np
 import pytest
 
@@ -72,6 +74,12 @@ def test_numpy_distributions(name):
     again = (numbers.integers(0, 2**32, size=3, dtype=np.uint32), numbers.random(3), numbers.normal(size=3))
     for first, second in zip(draws, again):
         np.testing.assert_array_equal(first, second)
+    # Pickled, numpy's Generator and the bit generator go on alike.
+    numbers.integers(0, 2**32, dtype=np.uint32)
+    twin = pickle.loads(pickle.dumps(numbers))
+    np.testing.assert_array_equal(twin.integers(0, 2**32, size=5, dtype=np.uint32),
+                                  numbers.integers(0, 2**32, size=5, dtype=np.uint32))
+    assert pickle.loads(pickle.dumps(bit_generator, 0)).state == bit_generator.state
 
 
 @pytest.mark.parametrize("state,words", [

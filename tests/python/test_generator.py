@@ -2,6 +2,7 @@
 # library: the same values for every generator, whole calls, seeds, cuts,
 # skips and saved states; the errors, with the library's messages.
 import copy
+import pickle
 
 import numpy as np
 import pytest
@@ -54,6 +55,9 @@ def test_discard_state_copy(name):
     restored.state = saved
     same_floats(restored.values(500), first)
     assert copy.deepcopy(restored).state == restored.state
+    for protocol in (0, pickle.HIGHEST_PROTOCOL):
+        same_floats(pickle.loads(pickle.dumps(passed, protocol)).values(50), restored.values(50))
+        passed.values(50)
 
 def test_copies_are_independent():
     a = tamboril.Generator("URN01")
