@@ -4,7 +4,8 @@
 # find_package and once through pkg-config alone, and checks what it prints
 # against values worked out here. Then the same with the library built
 # shared (-DBUILD_SHARED_LIBS=ON, from the same sources), and the static
-# library linked whole into a shared object.
+# library linked whole into a shared object; the Python module of the shared
+# build, when it is built, imported from the prefix.
 #
 #   install_consumer.sh BUILD_DIR CONSUMER_SOURCE CXX_COMPILER
 set -euo pipefail
@@ -157,5 +158,21 @@ soname=$(objdump -p "$library" | awk '$1 == "SONAME" {print $2}')
 [ "$soname" = "libtamboril.so.$major" ] || fail "the shared library's SONAME is \"$soname\", not libtamboril.so.$major"
 needed=$(objdump -p "$work/consumer-shared/engines" | awk '$1 == "NEEDED" {print $2}')
 grep -qx "libtamboril.so.$major" <<<"$needed" || fail "the shared consumer does not load libtamboril.so.$major"
+
+# The Python module of the shared build, where it is built, loads the
+# installed shared library from the prefix.
+site=$(sed -n 's/^TAMBORIL_PYTHON_INSTALL_DIR:STRING=//p' "$work/shared-build/CMakeCache.txt")
+python=$(sed -n 's/^Python3_EXECUTABLE:[A-Z]*=//p' "$work/shared-build/CMakeCache.txt")
+if [ -n "$site" ] && [ -n "$python" ]; then
+    module=$(find "$work/shared-prefix/$site" -name 'tamboril.*.so')
+    [ -n "$module" ] || fail "the shared build installs no Python module under $site"
+    got=$(cd "$work" && PYTHONPATH="$work/shared-prefix/$site" "$python" -c \
+        'import tamboril; print(*map(float, tamboril.Generator("URN10").values(2)))') ||
+        fail "the installed Python module does not import"
+    # URN10 from 1: 125 / 8192, and 125^2 mod 8192 = 7433 over 8192.
+    [ "$got" = "0.0152587890625 0.9073486328125" ] || fail "the installed Python module gave $got"
+    needed=$(objdump -p "$module" | awk '$1 == "NEEDED" {print $2}')
+    grep -qx "libtamboril.so.$major" <<<"$needed" || fail "the Python module of the shared build does not load libtamboril.so.$major"
+fi
 
 echo "install test: the installed package builds and runs outside consumers, static and shared, through CMake and pkg-config"
