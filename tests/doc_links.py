@@ -21,18 +21,22 @@ SKIP_DIRS = {'.git'}
 
 
 def markdown_files(root):
-    """The tracked (and new, not ignored) .md files, or every .md file outside build folders."""
+    """The tracked (and new, not ignored) .md files of a git tree, or else
+    every .md file outside build folders."""
     try:
         out = subprocess.run(['git', '-C', root, 'ls-files', '-z', '--cached', '--others',
                               '--exclude-standard', '--', '*.md'],
                              check=True, capture_output=True).stdout
-        return sorted(os.path.join(root, f) for f in out.decode().split('\0') if f)
+        tracked = sorted(os.path.join(root, f) for f in out.decode().split('\0') if f)
+        if tracked:
+            return tracked
     except (OSError, subprocess.CalledProcessError):
-        found = []
-        for folder, dirs, files in os.walk(root):
-            dirs[:] = [d for d in dirs if d not in SKIP_DIRS and not d.startswith('build')]
-            found += [os.path.join(folder, f) for f in files if f.endswith('.md')]
-        return sorted(found)
+        pass
+    found = []
+    for folder, dirs, files in os.walk(root):
+        dirs[:] = [d for d in dirs if d not in SKIP_DIRS and not d.startswith('build')]
+        found += [os.path.join(folder, f) for f in files if f.endswith('.md')]
+    return sorted(found)
 
 
 def prose(text):
