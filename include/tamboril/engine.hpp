@@ -50,15 +50,15 @@ constexpr std::uint32_t word32(float s) noexcept {
 // The top `bits` bits (1 to 32) of a value's word: word32(s) >> (32 - bits),
 // which is floor(s 2^bits), and for s below 1 that scaling is exact in
 // single precision (a change of exponent), so no wider type is needed.
-// Without branches: s is clamped to [0, 1] (a NaN to 0), and 1.0, whose
-// scaled value 2^bits is one past the largest word, gives 2^bits - 1.
+// Without branches: a value below 0 or a NaN is taken as 0, and 1.0, whose
+// scaled value 2^bits is one past the largest word, gives 2^bits - 1 by
+// subtracting the one bit above the word (w >> bits is 1 only for 2^bits).
 template <int Bits>
 constexpr std::uint32_t top_bits(float s) noexcept {
     static_assert(Bits >= 1 && Bits <= 32);
     constexpr float scale = static_cast<float>(std::uint64_t{1} << Bits);
-    constexpr std::uint64_t largest = (std::uint64_t{1} << Bits) - 1;
-    const float clamped = std::min(std::max(0.0f, s), 1.0f);
-    return static_cast<std::uint32_t>(std::min(static_cast<std::uint64_t>(clamped * scale), largest));
+    const auto w = static_cast<std::uint64_t>(std::max(0.0f, s) * scale);
+    return static_cast<std::uint32_t>(w - (w >> Bits));
 }
 constexpr std::uint32_t top_bits(float s, int bits) noexcept { return word32(s) >> (32 - bits); }
 
