@@ -1,52 +1,72 @@
 #!/usr/bin/env bash
 # Times the full run (N = 10000, M = 1000: 130 000 000 bytes of data file) of
-# every generator that fills values, against two figures of its own:
+# every generator that fills values, in two places:
 #
-#   floor      tamboril_floor: the same number of bytes of prepared lines,
-#              written from one 1 MiB buffer in 1 MiB writes into an existing
-#              file of the same folder (what the disk alone costs);
-#   generator  tamboril-stream NAME --count 10000000 --format f32 > /dev/null
-#              (what the generator alone costs, on one core);
+#   disk     a folder on the disk (DISK_DIR, else a new folder under /var/tmp),
+#            with `sync` (untimed) before every timed command, so that each
+#            starts with no dirty pages of the one before;
+#   memory   a folder in a memory file system (MEMORY_DIR, else a new folder
+#            under TMPDIR when TMPDIR is a tmpfs, else under /dev/shm);
 #
-# and prints the ratio of the full run to the larger of the two. Then the
-# full runs of URN01 and URN39 held to one core (taskset -c 0), the peak
-# resident memory and the renderer alone. Figures only.
+# and in each place in alternate rounds of the program and of its floor:
+#
+#   floor    tamboril_floor (bench/floor.c): the same bytes of prepared lines,
+#            stored with the writer's own calls (open, cut, one write per
+#            batch, the same write-back requests) into an existing file of
+#            the same folder;
+#   own      tamboril-stream NAME --count 10000000 --format f32 > /dev/null:
+#            the generator's own time (the same in both places);
+#
+# For each place and generator it prints the full run (median, min, max), the
+# floor (median, min, max), the own time (median) and two ratios of medians:
+# the full run over the floor, and the full run over the larger of the floor
+# and the own time. Then tamboril-stream's f32 words of URN01 against
+# `head -c` of the same bytes from /dev/zero, both into /dev/null, in
+# alternate rounds. Figures only.
 #
 #   bench/full-run.sh                build directory: build-release (or $BUILD_DIR)
-#   RUNS=5 bench/full-run.sh         timed pairs per figure, after one warm-up
+#   RUNS=7 bench/full-run.sh         timed rounds per figure, after one warm-up
 #   NAMES="URN01 URN39" bench/...    only these generators
-#   BASELINE=path/to/tamboril bench/full-run.sh
-#                                    also the one-core figures of another build
-#
-# Each pair times the floor and then the program, one after the other, each
-# overwriting its own file of the previous round; the figures are the medians.
+#   PLACES="memory" bench/...        only this place (disk, memory or both)
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$root/build-release}
 runs=${RUNS:-5}
-baseline=${BASELINE:-}
-[[ -z $baseline ]] || baseline=$(realpath "$baseline")
+places=${PLACES:-disk memory}
 bytes=130000000
+values=10000000
 
-configure() {
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTAMBORIL_TESTS=OFF \
-        -DTAMBORIL_BENCH=ON >/dev/null
-}
-configure
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTAMBORIL_BENCH=ON >/dev/null
 cmake --build "$build" -j2 --target tamboril tamboril-stream tamboril_floor >/dev/null
 program=$build/tamboril
 stream=$build/tamboril-stream
 floor=$build/tamboril_floor
 names=${NAMES:-$("$stream" --list | awk '{print $1}')}
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
+memory_parent() {
+    if [[ -n ${TMPDIR:-} && $(stat -f -c %T "$TMPDIR") == tmpfs ]]; then echo "$TMPDIR"; else echo /dev/shm; fi
+}
+folders=()
+trap 'rm -rf "${folders[@]}"' EXIT
+declare -A dirs
+for place in $places; do
+    case $place in
+        disk) dirs[disk]=${DISK_DIR:-} ;;
+        memory) dirs[memory]=${MEMORY_DIR:-} ;;
+        *) echo "full-run.sh: unknown place $place (disk or memory)" >&2; exit 2 ;;
+    esac
+    if [[ -z ${dirs[$place]} ]]; then
+        if [[ $place == disk ]]; then parent=/var/tmp; else parent=$(memory_parent); fi
+        dirs[$place]=$(mktemp -d "$parent/full-run.XXXXXX")
+        folders+=("${dirs[$place]}")
+    fi
+done
 
 now() { date +%s%N; }
-median() { printf '%s\n' "$@" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
-seconds() { awk -v us="$1" 'BEGIN {printf "%.3f s", us / 1e6}'; }
+# Median, least and greatest of the numbers given.
+stats() { printf '%s\n' "$@" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)], a[1], a[NR]}'; }
+ms() { awk -v us="$1" 'BEGIN {printf "%.0f", us / 1e3}'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 larger() { if (($1 > $2)); then echo "$1"; else echo "$2"; fi; }
 
@@ -59,87 +79,81 @@ time_it() {
     echo $(((end - start) / 1000))
 }
 
-# One full run of the program $1 (with a prefix such as taskset before it).
-full_run() {
-    local name=$1
-    shift
-    printf '%s\n10000\n1000\n\n' "$name" | "$@" >/dev/null
-}
-floor_run() { "$@" "$floor" floor-file "$bytes"; }
-own_run() { "$stream" "$1" --count 10000000 --format f32 >/dev/null; }
+full_run() { printf '%s\n10000\n1000\n\n' "$1" | "$program" >/dev/null; }
+floor_run() { "$floor" floor-file "$bytes"; }
+own_run() { "$stream" "$1" --count "$values" --format f32 >/dev/null; }
+# Untimed, before every timed command on the disk.
+settle() { if [[ $place == disk ]]; then sync; fi; }
 
-# Median microseconds of the full run and of the floor, in alternate rounds
-# after a warm-up of each; the arguments are the program and what goes
-# before it.
+# "median min max" of the full run, then of the floor: alternate rounds after
+# a warm-up of each, in the current folder.
 measure_pair() {
     local name=$1 i
-    shift
     local run_times=() floor_times=()
     : >floor-file
-    full_run "$name" "$@"
-    floor_run "${@:1:$#-1}"
+    full_run "$name"
+    floor_run
     for ((i = 0; i < runs; i++)); do
-        floor_times+=("$(time_it floor_run "${@:1:$#-1}")")
-        run_times+=("$(time_it full_run "$name" "$@")")
+        settle
+        floor_times+=("$(time_it floor_run)")
+        settle
+        run_times+=("$(time_it full_run "$name")")
     done
     rm -f ARCH* floor-file
-    echo "$(median "${run_times[@]}") $(median "${floor_times[@]}")"
+    echo "$(stats "${run_times[@]}") $(stats "${floor_times[@]}")"
 }
 
 measure_own() {
     local times=() i
     own_run "$1"
     for ((i = 0; i < runs; i++)); do times+=("$(time_it own_run "$1")"); done
-    median "${times[@]}"
+    stats "${times[@]}"
 }
 
-echo "Full runs, N = 10000, M = 1000 ($bytes bytes), medians of $runs after a warm-up"
-echo "($(nproc) cores, $(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo)," \
-    "$(df -T . | awk 'NR == 2 {print $2}') file system):"
-printf '  %-6s %9s %9s %11s %7s\n' name "full run" floor generator ratio
+echo "Full runs, N = 10000, M = 1000 ($bytes bytes), $runs alternate rounds after a warm-up"
+echo "$(nproc) processors, $(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo); load average" \
+    "at the start: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo
+
+declare -A own
 for name in $names; do
-    read -r took floor_took < <(measure_pair "$name" "$program")
-    own=$(measure_own "$name")
-    printf '  %-6s %9s %9s %11s %7s\n' "$name" "$(seconds "$took")" "$(seconds "$floor_took")" \
-        "$(seconds "$own")" "$(ratio "$took" "$(larger "$floor_took" "$own")")"
+    read -r own[$name] _ _ < <(measure_own "$name")
 done
-echo "  (ratio: the full run over the larger of the floor and the generator)"
-echo
 
-echo "On one core (taskset -c 0), medians of $runs:"
-for name in URN01 URN39; do
-    read -r took floor_took < <(measure_pair "$name" taskset -c 0 "$program")
-    line="  $name  full run $(seconds "$took")  floor $(seconds "$floor_took")"
-    if [[ -n $baseline ]]; then
-        read -r base_took base_floor < <(measure_pair "$name" taskset -c 0 "$baseline")
-        line+="  $baseline: full run $(seconds "$base_took") (floor $(seconds "$base_floor"))"
-    fi
-    echo "$line"
+for place in $places; do
+    dir=${dirs[$place]}
+    (
+        cd "$dir"
+        echo "In $dir ($(stat -f -c %T .)$([[ $place == disk ]] && echo ', sync before every timed command')), milliseconds:"
+        printf '  %-6s %18s %18s %6s %8s %10s\n' name "full run (min-max)" "floor (min-max)" own "run/floor" "run/larger"
+        for name in $names; do
+            read -r took took_min took_max floor_took floor_min floor_max < <(measure_pair "$name")
+            printf '  %-6s %6s (%4s-%4s) %6s (%4s-%4s) %6s %9s %10s\n' "$name" \
+                "$(ms "$took")" "$(ms "$took_min")" "$(ms "$took_max")" \
+                "$(ms "$floor_took")" "$(ms "$floor_min")" "$(ms "$floor_max")" "$(ms "${own[$name]}")" \
+                "$(ratio "$took" "$floor_took")" "$(ratio "$took" "$(larger "$floor_took" "${own[$name]}")")"
+        done
+        echo "  (medians; run/larger: the full run over the larger of the floor and the own time)"
+        echo
+    )
 done
-echo
 
-# Peak resident set size in KiB of one run.
-peak_kib() {
-    printf '%s\n%s\n%s\n\n' "$1" "$2" "$3" |
-        /usr/bin/time -v "$program" 2>&1 >/dev/null |
-        awk -F: '/Maximum resident set size/ {gsub(/ /, "", $2); print $2}'
-}
-
-echo "Peak resident memory:"
-echo "  URN01 N = 10000 M = 1000:    $(peak_kib URN01 10000 1000) KiB"
-echo "  URN01 N = 10000 M = 100:     $(peak_kib URN01 10000 100) KiB"
-echo "  URN01 N = 10000 M = 1:       $(peak_kib URN01 10000 1) KiB"
-echo "  URN01 N = 1000000 M = 1:     $(peak_kib URN01 1000000 1) KiB"
-echo "  URN39 N = 10000 M = 1000:    $(peak_kib URN39 10000 1000) KiB"
-rm -f ARCH*
-echo
-
-if cmake --build "$build" -j2 --target tamboril_bench >/dev/null 2>&1; then
-    rate=$("$build/tamboril_bench" --benchmark_filter='^DataLine$' --benchmark_repetitions=5 \
-        --benchmark_report_aggregates_only=true 2>/dev/null |
-        awk '/^DataLine_median/ {for (i = 1; i <= NF; i++) if ($i ~ /^items_per_second=/) {
-            sub(/items_per_second=/, "", $i); print $i}}')
-    echo "Renderer (one core, median of 5): $rate F11.10 lines per second"
-else
-    echo "Renderer: Google Benchmark not found, tamboril_bench not built"
-fi
+# tamboril-stream's f32 words against head -c of as many bytes, to /dev/null.
+words=${WORDS:-100000000}
+word_bytes=$((4 * words))
+stream_f32() { "$stream" URN01 --count "$words" --format f32 >/dev/null; }
+head_bytes() { head -c "$word_bytes" /dev/zero >/dev/null; }
+stream_f32
+head_bytes
+stream_times=() head_times=()
+for ((i = 0; i < runs; i++)); do
+    head_times+=("$(time_it head_bytes)")
+    stream_times+=("$(time_it stream_f32)")
+done
+read -r s s_min s_max < <(stats "${stream_times[@]}")
+read -r h h_min h_max < <(stats "${head_times[@]}")
+echo "tamboril-stream URN01 --count $words --format f32 > /dev/null against" \
+    "head -c $word_bytes /dev/zero > /dev/null, milliseconds:"
+echo "  stream $(ms "$s") ($(ms "$s_min")-$(ms "$s_max")), head -c $(ms "$h") ($(ms "$h_min")-$(ms "$h_max")):" \
+    "ratio $(ratio "$s" "$h")"
+echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
