@@ -88,6 +88,17 @@ install_and_consume() {
     config=$(find "$prefix" -name tamborilConfig.cmake -path '*/cmake/tamboril/*')
     [ -n "$config" ] || fail "$label: no tamborilConfig.cmake under lib*/cmake/tamboril"
     [ -e "$(dirname "$config")/tamborilConfigVersion.cmake" ] || fail "$label: no version file beside the package file"
+    # The manual pages, and the project's pages with their links whole.
+    for file in share/man/man1/tamboril.1 share/man/man1/tamboril-stream.1 share/doc/tamboril/README.md \
+        share/doc/tamboril/LICENSE; do
+        [ -e "$prefix/$file" ] || fail "$label: $file is not installed"
+    done
+    for page in "$source"/docs/*.md; do
+        [ -e "$prefix/share/doc/tamboril/docs/${page##*/}" ] || fail "$label: docs/${page##*/} is not installed"
+    done
+    if command -v python3 >/dev/null; then
+        quietly "the installed pages' links ($label)" python3 "$source/tests/doc_links.py" "$prefix/share/doc/tamboril"
+    fi
     pc=$(find "$prefix" -name tamboril.pc -path '*/pkgconfig/*')
     [ -n "$pc" ] || fail "$label: no lib*/pkgconfig/tamboril.pc"
     # The public headers stand on their own: nothing from the source tree.
@@ -135,7 +146,7 @@ quietly "linking libtamboril.a into a shared object" \
 # The lattice library and its program, where the build has them: RANDU's
 # triples lie on 15 planes, (9, -6, 1) with 9 - 6 a + a^2 = 2^32.
 if [ -x "$build/tamboril-lattice" ]; then
-    for file in bin/tamboril-lattice include/tamboril/lattice.hpp; do
+    for file in bin/tamboril-lattice include/tamboril/lattice.hpp share/man/man1/tamboril-lattice.1; do
         [ -e "$work/prefix/$file" ] || fail "$file is not installed"
     done
     [ -x "$work/consumer-static/lattice_app" ] || fail "the package gives no tamboril::lattice"

@@ -466,7 +466,8 @@ EOF
   while read -r t; do printf ' --- |'; done <<<"$test_names"
   printf '\n'
   while read -r name _; do
-    printf '| %s |' "$name"
+    # An anchor per row, for links to one generator's results.
+    printf '| <a id="%s"></a>%s |' "${name,,}" "$name"
     awk -F, '{ printf " %s %s |", $3, ($4 == "PASSED" ? "PASSED" : "**" $4 "**") }' "$work/$name.rows"
     printf '\n'
   done <"$work/generators"

@@ -235,7 +235,8 @@ EOF
     [ -n "$form" ] && shown="$period ($form)"
     [ -z "$period" ] && shown="not known"
     [ -n "$unit" ] && shown="$shown $unit"
-    printf '| %s | %s |' "$name" "$recurrence"
+    # An anchor per row, for links to one generator's figures.
+    printf '| <a id="%s"></a>%s | %s |' "${name,,}" "$name" "$recurrence"
     if [ "$components" -eq 1 ]; then
       italic=''
       grep -qx "$name" "$work/not-lattice" && italic='*'
