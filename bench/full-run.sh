@@ -28,11 +28,24 @@
 #   RUNS=7 bench/full-run.sh         timed rounds per figure, after one warm-up
 #   NAMES="URN01 URN39" bench/...    only these generators
 #   PLACES="memory" bench/...        only this place (disk, memory or both)
+#   BASELINE=path/to/tamboril bench/full-run.sh
+#                                    also the one-core figures of another build
+#
+# Last, in the memory folder (else the disk's): the full runs of URN01 and
+# URN39 held to one core (taskset -c 0), the peak resident memory, and the
+# renderer alone.
+#
+# The program's two threads need both processors: where other work holds one
+# of them, a full run costs about the sum of its threads' work instead of the
+# larger. The load average before and after each place tells whether the
+# machine was quiet.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$root/build-release}
 runs=${RUNS:-5}
+baseline=${BASELINE:-}
+[[ -z $baseline ]] || baseline=$(realpath "$baseline")
 places=${PLACES:-disk memory}
 bytes=130000000
 values=10000000
@@ -79,7 +92,14 @@ time_it() {
     echo $(((end - start) / 1000))
 }
 
-full_run() { printf '%s\n10000\n1000\n\n' "$1" | "$program" >/dev/null; }
+# A full run of NAME by the program (or by the command given after NAME, such
+# as taskset -c 0 PROGRAM).
+full_run() {
+    local name=$1
+    shift
+    if (($# == 0)); then set -- "$program"; fi
+    printf '%s\n10000\n1000\n\n' "$name" | "$@" >/dev/null
+}
 floor_run() { "$floor" floor-file "$bytes"; }
 own_run() { "$stream" "$1" --count "$values" --format f32 >/dev/null; }
 # Untimed, before every timed command on the disk.
@@ -89,15 +109,16 @@ settle() { if [[ $place == disk ]]; then sync; fi; }
 # a warm-up of each, in the current folder.
 measure_pair() {
     local name=$1 i
+    shift
     local run_times=() floor_times=()
     : >floor-file
-    full_run "$name"
+    full_run "$name" "$@"
     floor_run
     for ((i = 0; i < runs; i++)); do
         settle
         floor_times+=("$(time_it floor_run)")
         settle
-        run_times+=("$(time_it full_run "$name")")
+        run_times+=("$(time_it full_run "$name" "$@")")
     done
     rm -f ARCH* floor-file
     echo "$(stats "${run_times[@]}") $(stats "${floor_times[@]}")"
@@ -113,6 +134,7 @@ measure_own() {
 echo "Full runs, N = 10000, M = 1000 ($bytes bytes), $runs alternate rounds after a warm-up"
 echo "$(nproc) processors, $(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo); load average" \
     "at the start: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "(the load average counts the processes running or waiting to run, averaged over 1, 5 and 15 minutes)"
 echo
 
 declare -A own
@@ -134,6 +156,7 @@ for place in $places; do
                 "$(ratio "$took" "$floor_took")" "$(ratio "$took" "$(larger "$floor_took" "${own[$name]}")")"
         done
         echo "  (medians; run/larger: the full run over the larger of the floor and the own time)"
+        echo "  load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
         echo
     )
 done
@@ -156,4 +179,47 @@ echo "tamboril-stream URN01 --count $words --format f32 > /dev/null against" \
     "head -c $word_bytes /dev/zero > /dev/null, milliseconds:"
 echo "  stream $(ms "$s") ($(ms "$s_min")-$(ms "$s_max")), head -c $(ms "$h") ($(ms "$h_min")-$(ms "$h_max")):" \
     "ratio $(ratio "$s" "$h")"
+echo
+
+place=memory
+[[ -n ${dirs[memory]:-} ]] || place=disk
+cd "${dirs[$place]}"
+echo "On one core (taskset -c 0), in ${dirs[$place]}, medians of $runs, milliseconds:"
+for name in URN01 URN39; do
+    read -r took _ _ floor_took _ _ < <(measure_pair "$name" taskset -c 0 "$program")
+    line="  $name  full run $(ms "$took")  floor $(ms "$floor_took")"
+    if [[ -n $baseline ]]; then
+        read -r base_took _ _ base_floor _ _ < <(measure_pair "$name" taskset -c 0 "$baseline")
+        line+="  $baseline: full run $(ms "$base_took") (floor $(ms "$base_floor"))"
+    fi
+    echo "$line"
+done
+echo
+
+# Peak resident set size in KiB of one run.
+peak_kib() {
+    printf '%s\n%s\n%s\n\n' "$1" "$2" "$3" |
+        /usr/bin/time -v "$program" 2>&1 >/dev/null |
+        awk -F: '/Maximum resident set size/ {gsub(/ /, "", $2); print $2}'
+}
+
+echo "Peak resident memory:"
+echo "  URN01 N = 10000 M = 1000:    $(peak_kib URN01 10000 1000) KiB"
+echo "  URN01 N = 10000 M = 100:     $(peak_kib URN01 10000 100) KiB"
+echo "  URN01 N = 10000 M = 1:       $(peak_kib URN01 10000 1) KiB"
+echo "  URN01 N = 1000000 M = 1:     $(peak_kib URN01 1000000 1) KiB"
+echo "  URN39 N = 10000 M = 1000:    $(peak_kib URN39 10000 1000) KiB"
+rm -f ARCH*
+cd /
+echo
+
+if cmake --build "$build" -j2 --target tamboril_bench >/dev/null 2>&1; then
+    rate=$("$build/tamboril_bench" --benchmark_filter='^DataLine$' --benchmark_repetitions=5 \
+        --benchmark_report_aggregates_only=true 2>/dev/null |
+        awk '/^DataLine_median/ {for (i = 1; i <= NF; i++) if ($i ~ /^items_per_second=/) {
+            sub(/items_per_second=/, "", $i); print $i}}')
+    echo "Renderer (one core, median of 5): $rate F11.10 lines per second"
+else
+    echo "Renderer: Google Benchmark not found, tamboril_bench not built"
+fi
 echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
