@@ -92,6 +92,27 @@ time_it() {
     echo $(((end - start) / 1000))
 }
 
+# CPU time of the whole machine so far (user, nice, system, interrupts), in
+# clock ticks (USER_HZ, 100 a second).
+busy_ticks() { awk '/^cpu / {print $2 + $3 + $4 + $7 + $8}' /proc/stat; }
+
+# Microseconds of one command, and milliseconds of the machine's processor
+# time that went to other work meanwhile: the machine's busy time less the
+# command's own (its user and system time, as `times` gives the children of
+# this subshell). Ticks of 10 ms make the second figure coarse, some 10 to 20 ms.
+time_with_others() {
+    local start end before after own
+    before=$(busy_ticks)
+    start=$(now)
+    "$@"
+    end=$(now)
+    after=$(busy_ticks)
+    times >times-file  # in this shell, not in a subshell of a pipe
+    own=$(awk 'NR == 2 {n = 0; for (i = 1; i <= 2; i++) {split($i, t, "m"); n += t[1] * 60 + t[2]} print n * 1000}' times-file)
+    echo "$(((end - start) / 1000)) $(awk -v b="$before" -v a="$after" -v own="$own" \
+        'BEGIN {o = (a - b) * 10 - own; printf "%d", o < 0 ? 0 : o}')"
+}
+
 # A full run of NAME by the program (or by the command given after NAME, such
 # as taskset -c 0 PROGRAM).
 full_run() {
@@ -110,7 +131,7 @@ settle() { if [[ $place == disk ]]; then sync; fi; }
 measure_pair() {
     local name=$1 i
     shift
-    local run_times=() floor_times=()
+    local run_times=() floor_times=() others=() took other
     : >floor-file
     full_run "$name" "$@"
     floor_run
@@ -118,10 +139,14 @@ measure_pair() {
         settle
         floor_times+=("$(time_it floor_run)")
         settle
-        run_times+=("$(time_it full_run "$name" "$@")")
+        read -r took other < <(time_with_others full_run "$name" "$@")
+        run_times+=("$took")
+        others+=("$other")
     done
-    rm -f ARCH* floor-file
-    echo "$(stats "${run_times[@]}") $(stats "${floor_times[@]}")"
+    rm -f ARCH* floor-file times-file
+    local other_median
+    read -r other_median _ _ < <(stats "${others[@]}")
+    echo "$(stats "${run_times[@]}") $(stats "${floor_times[@]}") $other_median"
 }
 
 measure_own() {
@@ -147,15 +172,17 @@ for place in $places; do
     (
         cd "$dir"
         echo "In $dir ($(stat -f -c %T .)$([[ $place == disk ]] && echo ', sync before every timed command')), milliseconds:"
-        printf '  %-6s %18s %18s %6s %8s %10s\n' name "full run (min-max)" "floor (min-max)" own "run/floor" "run/larger"
+        printf '  %-6s %18s %18s %6s %8s %10s %7s\n' name "full run (min-max)" "floor (min-max)" own "run/floor" \
+            "run/larger" others
         for name in $names; do
-            read -r took took_min took_max floor_took floor_min floor_max < <(measure_pair "$name")
-            printf '  %-6s %6s (%4s-%4s) %6s (%4s-%4s) %6s %9s %10s\n' "$name" \
+            read -r took took_min took_max floor_took floor_min floor_max others < <(measure_pair "$name")
+            printf '  %-6s %6s (%4s-%4s) %6s (%4s-%4s) %6s %9s %10s %7s\n' "$name" \
                 "$(ms "$took")" "$(ms "$took_min")" "$(ms "$took_max")" \
                 "$(ms "$floor_took")" "$(ms "$floor_min")" "$(ms "$floor_max")" "$(ms "${own[$name]}")" \
-                "$(ratio "$took" "$floor_took")" "$(ratio "$took" "$(larger "$floor_took" "${own[$name]}")")"
+                "$(ratio "$took" "$floor_took")" "$(ratio "$took" "$(larger "$floor_took" "${own[$name]}")")" "$others"
         done
-        echo "  (medians; run/larger: the full run over the larger of the floor and the own time)"
+        echo "  (medians; run/larger: the full run over the larger of the floor and the own time; others:"
+        echo "  milliseconds of processor time that other work took during a full run, median)"
         echo "  load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
         echo
     )
@@ -186,10 +213,10 @@ place=memory
 cd "${dirs[$place]}"
 echo "On one core (taskset -c 0), in ${dirs[$place]}, medians of $runs, milliseconds:"
 for name in URN01 URN39; do
-    read -r took _ _ floor_took _ _ < <(measure_pair "$name" taskset -c 0 "$program")
+    read -r took _ _ floor_took _ _ _ < <(measure_pair "$name" taskset -c 0 "$program")
     line="  $name  full run $(ms "$took")  floor $(ms "$floor_took")"
     if [[ -n $baseline ]]; then
-        read -r base_took _ _ base_floor _ _ < <(measure_pair "$name" taskset -c 0 "$baseline")
+        read -r base_took _ _ base_floor _ _ _ < <(measure_pair "$name" taskset -c 0 "$baseline")
         line+="  $baseline: full run $(ms "$base_took") (floor $(ms "$base_floor"))"
     fi
     echo "$line"
