@@ -163,3 +163,32 @@ BENCHMARK_CAPTURE(WholeSine, fast, [](double k) { return extended_sine(k); });
 BENCHMARK_CAPTURE(WholeSine, library, [](double k) { return std::sin(static_cast<long double>(k)); });
 
 }  // namespace
+
+namespace {
+
+// Latency chains: the steps of a recurrence where each waits on the rounding
+// of the one before. URN39's chain without its sines (taken from a table of
+// the sines of 1 to 4096, as if another core had computed them): the sum, the
+// extended product rounded to double, the truncation and the fraction of
+// each step. URN33's and URN34's Fill above are their chains alone already.
+void Urn39ChainAlone(benchmark::State& state) {
+    std::vector<long double> sines(4096);
+    for (std::size_t i = 0; i < sines.size(); ++i) sines[i] = extended_sine(static_cast<double>(i + 1));
+    double seed = 2.0 / (std::sqrt(5.0) + 1.0);
+    double k = 0.0;
+    for (auto _ : state) {
+        for (const long double s : sines) {
+            k += 1.0;
+            const double t = seed + k;
+            const double x = static_cast<double>(s * static_cast<long double>(t)) + seed;
+            double f = x - std::trunc(x);
+            if (f < 0.0) f += 1.0;
+            seed = f;
+        }
+        benchmark::DoNotOptimize(seed);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(sines.size()));
+}
+BENCHMARK(Urn39ChainAlone);
+
+}  // namespace

@@ -52,14 +52,25 @@ public:
 private:
     friend struct ProgramAccess;
 
+    // The step in integers, the same values as the double-precision
+    // formulation: the wrapped product P lies in [-2^31, 2^31 - 1] and is a
+    // double exactly; adding C2 = 0 changes nothing; fmod(P, 2^31) is P itself
+    // for |P| < 2^31 and -0 for P = -2^31; the remainder not above 0 is
+    // raised by 2^31, exactly. So X = P for P > 0, X = P + 2^31 otherwise,
+    // an integer from 1 to 2^31; IX is X truncated to 32 bits (2^31 wraps to
+    // -2^31, as the truncation of the double does). The sample X / 2^31
+    // rounded to single precision is X rounded to single precision and then
+    // scaled by 2^-31, exactly (X is at least 1: no underflow).
     void fill(std::span<float> out) {
+        static_assert(kC2 == 0.0 && kZz2 == 2147483648.0);
+        std::int32_t ix = s_.ix;
         for (float& sample : out) {
-            double x = static_cast<double>(wrap_mul(kL, s_.ix)) + kC2;
-            x = std::fmod(x, kZz2);
-            if (x <= 0.0) x = kZz2 + x;
-            s_.ix = truncate_to_int32(x);
-            sample = static_cast<float>(x / kZz2);
+            const std::int32_t p = wrap_mul(kL, ix);
+            const std::int64_t x = p > 0 ? std::int64_t{p} : std::int64_t{p} + 2147483648;
+            ix = wrap(static_cast<std::uint32_t>(x));
+            sample = static_cast<float>(x) * 0x1p-31f;
         }
+        s_.ix = ix;
     }
 
     State s_;

@@ -48,13 +48,23 @@ private:
     friend struct ProgramAccess;
 
     void fill(std::span<float> out) {
+        // x is a whole number from 0 to 2^31 - 2, so the rounded product p is
+        // a whole number from 0 to below 2^62 (exact below 2^53, and every
+        // double from 2^53 on is whole): it converts to a 64-bit integer
+        // exactly, and its remainder modulo 2^31 - 1 is that of the
+        // integer, which two folds (2^31 = 1 modulo 2^31 - 1) and one
+        // subtraction give, as fmod would exactly.
+        constexpr std::uint64_t m = 2147483647;
         double x = s_.ix;
         for (float& sample : out) {
             const double p = x * 2027812808.0;  // up to about 2^62: rounded
-            x = exact_remainder<2147483647>(p);  // exact remainder of the rounded product
+            auto whole = static_cast<std::uint64_t>(static_cast<std::int64_t>(p));
+            whole = (whole & m) + (whole >> 31);
+            whole = (whole & m) + (whole >> 31);
+            if (whole >= m) whole -= m;
+            x = static_cast<double>(static_cast<std::int64_t>(whole));
             sample = static_cast<float>(x / 2147483647.0);
         }
-        // x is an integer value from 0 to 2147483646.
         if (!out.empty()) s_.ix = static_cast<std::int32_t>(x);
     }
 

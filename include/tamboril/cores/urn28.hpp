@@ -27,6 +27,20 @@ constexpr std::int32_t decomposed_mod_product(std::int32_t a, std::int32_t z) {
     return r;
 }
 
+// a z mod (2^31 - 1) for a and z from 0 to 2^31 - 2, the same value as
+// decomposed_mod_product gives (which is exact: its pieces add up to a z
+// less a multiple of 2^31 - 1, within 0 to 2^31 - 2). In 64 bits: since
+// 2^31 = 1 modulo p = 2^31 - 1, x = h 2^31 + l (l below 2^31) is congruent
+// to h + l; with x = a z below p^2, h is below p, so h + l is below 2p and
+// one subtraction of p leaves the residue.
+constexpr std::int32_t mod_product(std::int32_t a, std::int32_t z) {
+    constexpr std::uint64_t p = kPrimeModulus;
+    std::uint64_t x = static_cast<std::uint64_t>(a) * static_cast<std::uint64_t>(z);
+    x = (x & p) + (x >> 31);
+    if (x >= p) x -= p;
+    return static_cast<std::int32_t>(x);
+}
+
 class Urn28Core : public CoreBase<Urn28Core> {
 public:
     static constexpr int bits = 23;
@@ -66,7 +80,7 @@ private:
     void fill(std::span<float> out) {
         std::int32_t x = s_.ix;
         for (float& sample : out) {
-            x = decomposed_mod_product(kMultiplier, x);
+            x = mod_product(kMultiplier, x);
             sample = static_cast<float>(static_cast<double>(x) * 0x1p-31);
         }
         s_.ix = x;

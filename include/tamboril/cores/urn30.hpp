@@ -25,6 +25,7 @@ public:
     static constexpr SeedRange seed_range{"ISTRM", 0, 2147483646, 0};
     static constexpr std::int32_t kA1 = 24112;
     static constexpr std::int32_t kA2 = 26143;
+    static constexpr std::int32_t kA = static_cast<std::int32_t>(std::int64_t{kA1} * kA2 % kPrimeModulus);
 
     // The seed of stream k (of 0 for a negative k): k rounds from the base
     // 1973272912, where a round is three products by 715, 1058 and 1385,
@@ -77,8 +78,9 @@ private:
     void fill(std::span<float> out) {
         std::int32_t z = call_.z;
         for (float& sample : out) {
-            z = decomposed_mod_product(kA1, z);
-            z = decomposed_mod_product(kA2, z);
+            // The two decomposed products are exact residues (urn28.hpp), so
+            // together they multiply by 24112 x 26143 modulo 2^31 - 1.
+            z = mod_product(kA, z);
             const std::int32_t odd = 2 * (z / 256) + 1;  // below 2^24
             sample = static_cast<float>(odd) / 16777216.0f;
         }

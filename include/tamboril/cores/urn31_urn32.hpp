@@ -69,22 +69,31 @@ public:
 private:
     friend struct ProgramAccess;
 
-    // One step; the new IXX is |P rem M| for the wrapped product P.
-    std::int32_t step() {
-        const std::int32_t p = wrap_mul(s_.ixx, kMultiplier);
-        std::int32_t t = p % kModulus;  // sign of p, |t| < modulus
-        // A negative remainder loses its sign bit; the shift pair below
-        // brings back the bits above the modulus as sign bits, so that the
-        // quotient is the remainder itself.
-        if (t < 0) t = wrap_sub(t, INT32_MIN);
-        const std::int32_t u = wrap_shl(t, kShift);
-        s_.ixx = wrap_abs(u / (std::int32_t{1} << kShift));
-        return s_.ixx;
+    // One step; the new IXX is |P rem M| for the wrapped product P. The
+    // signed remainder t of P by M = 2^k has the sign of P and |t| < M. A
+    // negative t loses its sign bit (t + 2^31), and the shift pair that
+    // follows brings back the bits above the modulus as sign bits, so that
+    // the quotient is t itself: (t + 2^31) 2^s wraps to t 2^s (2^(31 + s) is
+    // a multiple of 2^32), which lies within 32 bits since |t| 2^s < 2^31;
+    // divided by 2^s it is t again, and the absolute value |t|. A
+    // non-negative t passes the shift pair unchanged. So IXX = |P rem M| =
+    // |P| mod M, with |P| taken in 32 unsigned bits (P = -2^31 gives 0 either
+    // way): the wrapped magnitude of P, masked.
+    static std::int32_t next_ixx(std::int32_t ixx) {
+        static_assert((kModulus & (kModulus - 1)) == 0 && (std::int64_t{kModulus} << kShift) == (std::int64_t{1} << 31));
+        const std::int32_t p = wrap_mul(ixx, kMultiplier);
+        const std::uint32_t magnitude = p < 0 ? 0u - static_cast<std::uint32_t>(p) : static_cast<std::uint32_t>(p);
+        return static_cast<std::int32_t>(magnitude & static_cast<std::uint32_t>(kModulus - 1));
     }
 
     void fill(std::span<float> out) {
         constexpr double modulus = kModulus;
-        for (float& sample : out) sample = static_cast<float>(static_cast<double>(step()) / modulus);
+        std::int32_t ixx = s_.ixx;
+        for (float& sample : out) {
+            ixx = next_ixx(ixx);
+            sample = static_cast<float>(static_cast<double>(ixx) / modulus);
+        }
+        s_.ixx = ixx;
     }
 
     State s_;

@@ -52,18 +52,31 @@ public:
 private:
     friend struct ProgramAccess;
 
-    float step() {
-        // Both products are exact in double precision (below 2^41 with at
-        // most 38 significant bits); fmod is exact as well.
-        const double p = static_cast<double>(s_.xi) * 11257.0;
-        const float t1 = static_cast<float>(exact_remainder<100000008>(p));
-        const double q = static_cast<double>(t1) * 12553.0;
-        s_.xi = static_cast<float>(exact_remainder<100000040>(q));
-        return s_.xi;
+    // One stage, XI c modulo m stored in single precision, on whole numbers:
+    // the same value as the double-precision formulation. XI is a whole
+    // number below 2^27 (a single-precision value from 0 to 100000040), so
+    // the product XI c, below 2^41, is exact in double precision and in 64
+    // bits alike; fmod of a whole non-negative double is its integer
+    // remainder, exactly (0 for 0); that remainder, below 2^27, is exact in
+    // double precision, and its rounding to single precision is the
+    // conversion of the integer to single precision, both to nearest with
+    // ties to even; a single-precision whole number below 2^27 converts back
+    // to an integer exactly. The next stage's operand is at most 100000008
+    // (the rounding of 100000007), so its product is exact too.
+    template <std::uint64_t c, std::uint64_t m>
+    static std::uint32_t stage(std::uint32_t x) {
+        static_assert(c < (1u << 14) && m < (1u << 27));
+        const auto r = static_cast<std::int32_t>(std::uint64_t{x} * c % m);
+        return static_cast<std::uint32_t>(static_cast<float>(r));
     }
 
     void fill(std::span<float> out) {
-        for (float& sample : out) sample = static_cast<float>(static_cast<double>(step()) / kSecondModulus);
+        auto xi = static_cast<std::uint32_t>(s_.xi);  // whole, 0 to 100000040
+        for (float& sample : out) {
+            xi = stage<12553, 100000040>(stage<11257, 100000008>(xi));
+            sample = static_cast<float>(static_cast<double>(xi) / kSecondModulus);
+        }
+        s_.xi = static_cast<float>(xi);  // exact: a single-precision value
     }
 
     State s_;
