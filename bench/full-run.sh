@@ -42,7 +42,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${BUILD_DIR:-$root/build-release}
+build=$(realpath -m "${BUILD_DIR:-$root/build-release}")  # the rounds run in other folders
 runs=${RUNS:-5}
 baseline=${BASELINE:-}
 [[ -z $baseline ]] || baseline=$(realpath "$baseline")
