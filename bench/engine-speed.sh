@@ -12,10 +12,12 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$root/build-release}
 repetitions=${REPETITIONS:-9}
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTAMBORIL_TESTS=OFF -DTAMBORIL_BENCH=ON >/dev/null
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTAMBORIL_BENCH=ON >/dev/null
 cmake --build "$build" -j2 --target tamboril_bench >/dev/null
+# Repetitions in random interleaving: each ratio pairs runs made side by
+# side, not one benchmark's runs all before the other's.
 "$build/tamboril_bench" --benchmark_filter='^(Die|Words)/' --benchmark_repetitions="$repetitions" \
-    --benchmark_report_aggregates_only=false --benchmark_format=csv 2>/dev/null |
+    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=false --benchmark_format=csv 2>/dev/null |
     awk -F, '
     # Rows of single repetitions: "name",iterations,real_time,cpu_time,...
     $1 ~ /^"(Die|Words)\// && $1 !~ /_(mean|median|stddev|cv)"$/ {

@@ -1,8 +1,8 @@
-// The engines' cost over their cores, and against the standard library's
-// engine of the same recurrence: URN01 (16807 X mod 2^31 - 1) feeding
-// std::uniform_int_distribution<int>(1, 6) beside std::minstd_rand0 feeding
-// it; the engine's words beside the core's values. bench/engine-speed.sh
-// turns the times into ratios.
+// The engine against the standard library's engine of the same recurrence:
+// URN01 (16807 X mod 2^31 - 1) feeding std::uniform_int_distribution<int>(1, 6)
+// beside std::minstd_rand0 feeding it. bench/engine-speed.sh turns the times
+// into ratios; the engine's words beside its core's values are in
+// engine_words_bench.cpp.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -24,19 +24,5 @@ void Die(benchmark::State& state) {
 }
 BENCHMARK(Die<tamboril::Engine<Urn01Core>>)->Name("Die/Urn01Engine");
 BENCHMARK(Die<std::minstd_rand0>)->Name("Die/minstd_rand0");
-
-void EngineWords(benchmark::State& state) {
-    tamboril::Engine<Urn01Core> engine;
-    for (auto _ : state) benchmark::DoNotOptimize(engine());
-    state.SetItemsProcessed(state.iterations());
-}
-BENCHMARK(EngineWords)->Name("Words/Urn01Engine");
-
-void CoreValues(benchmark::State& state) {
-    Urn01Core core;
-    for (auto _ : state) benchmark::DoNotOptimize(core());
-    state.SetItemsProcessed(state.iterations());
-}
-BENCHMARK(CoreValues)->Name("Words/Urn01Core");
 
 }  // namespace

@@ -13,7 +13,7 @@ build=$(realpath -m "${BUILD_DIR:-$root/build-release}")  # the rounds run in ot
 runs=${RUNS:-5}
 words=${WORDS:-1000000000}
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTAMBORIL_TESTS=OFF -DTAMBORIL_BENCH=OFF >/dev/null
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j2 --target tamboril tamboril-stream >/dev/null
 program=$build/tamboril
 stream=$build/tamboril-stream

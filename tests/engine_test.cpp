@@ -85,10 +85,11 @@ TEST(EngineWords, AValueOfOneGivesTheLargestWord) {
 }
 
 // The engines' single-precision scaling against the top bits of the 32-bit
-// word, for every width and a spread of the floats from 0 to 1.
+// word, for every width: a spread of the floats from 0, then every float of
+// the last 2^16 up to 1.0.
 template <int... B>
 void expect_top_bits(std::integer_sequence<int, B...>) {
-    for (std::uint32_t pattern = 0; pattern <= 0x3F800000u; pattern += pattern < 0x3F7FFF00u ? 4099 : 1) {
+    for (std::uint32_t pattern = 0; pattern <= 0x3F800000u; pattern += pattern < 0x3F7F0000u ? 4099 : 1) {
         const float s = std::bit_cast<float>(pattern);
         const std::uint64_t word = s >= 1.0f ? 0xFFFFFFFFu : static_cast<std::uint64_t>(std::ldexp(static_cast<double>(s), 32));
         int wrong = 0;
@@ -96,6 +97,13 @@ void expect_top_bits(std::integer_sequence<int, B...>) {
         ASSERT_EQ(wrong, 0) << "widths that differ at " << s;
     }
 }
+
+// Evaluated as a constant, the scaling takes its bound as it is.
+static_assert(tamboril::top_bits<24>(1.0f) == 0xFFFFFFu && tamboril::top_bits<24>(0x1.fffffep-1f) == 0xFFFFFFu &&
+              tamboril::top_bits<24>(0.5f) == 0x800000u && tamboril::top_bits<24>(0x1p-24f) == 1u &&
+              tamboril::top_bits<24>(0x1.fffffep-25f) == 0u && tamboril::top_bits<7>(1.0f) == 127u &&
+              tamboril::top_bits<7>(0.75f) == 96u &&
+              tamboril::top_bits<32>(1.0f) == 0xFFFFFFFFu && tamboril::top_bits<32>(0x1p-32f) == 1u);
 
 TEST(EngineWords, TopBitsOfEveryWidth) { expect_top_bits(std::make_integer_sequence<int, 32>{}); }
 

@@ -23,7 +23,6 @@
 // and << writes a text from which >> rebuilds an equal engine.
 #pragma once
 
-#include <algorithm>
 #include <concepts>
 #include <cstdint>
 #include <istream>
@@ -32,6 +31,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "tamboril/cores/common.hpp"
@@ -47,18 +47,37 @@ constexpr std::uint32_t word32(float s) noexcept {
     return static_cast<std::uint32_t>(static_cast<double>(s) * 4294967296.0);
 }
 
-// The top `bits` bits (1 to 32) of a value's word: word32(s) >> (32 - bits),
-// which is floor(s 2^bits), and for s below 1 that scaling is exact in
-// single precision (a change of exponent), so no wider type is needed.
-// Without branches: a value below 0 or a NaN is taken as 0, and 1.0, whose
-// scaled value 2^bits is one past the largest word, gives 2^bits - 1 by
-// subtracting the one bit above the word (w >> bits is 1 only for 2^bits).
+// The top `bits` bits (1 to 32) of the word of a value s in [0, 1], as
+// every generator's values are: word32(s) >> (32 - bits), which is
+// floor(s 2^bits), and for s below 1 that scaling is exact in single
+// precision (a change of exponent), so no wider type is needed. 1.0, whose
+// scaled value 2^bits is one past the largest word, gives 2^bits - 1.
 template <int Bits>
 constexpr std::uint32_t top_bits(float s) noexcept {
     static_assert(Bits >= 1 && Bits <= 32);
     constexpr float scale = static_cast<float>(std::uint64_t{1} << Bits);
-    const auto w = static_cast<std::uint64_t>(std::max(0.0f, s) * scale);
-    return static_cast<std::uint32_t>(w - (w >> Bits));
+    const float scaled = s * scale;
+    if constexpr (Bits <= 24) {
+        // 2^bits - 1 is a float, and every scaled value from it up to 2^bits
+        // truncates to it: the bound is one minimum of floats before the
+        // conversion. Integer steps after the conversion, though off the
+        // recurrence's path, measurably delay it in a tight loop (they
+        // compete with it for the integer units), and a branch makes the
+        // engine too big for a distribution's call to be inlined. Seen as
+        // a constant, the bound would be folded into a branch around the
+        // conversion, so the optimiser is not shown it: an empty asm, which
+        // constant evaluation skips.
+        float largest = static_cast<float>((std::uint32_t{1} << Bits) - 1);
+#if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
+        if (!std::is_constant_evaluated()) asm("" : "+x"(largest));
+#endif
+        const float y = scaled < largest ? scaled : largest;
+        return static_cast<std::uint32_t>(static_cast<std::int32_t>(y));
+    } else {
+        // Subtract the one bit above the word, set only for 2^bits.
+        const auto w = static_cast<std::uint64_t>(static_cast<std::int64_t>(scaled));
+        return static_cast<std::uint32_t>(w - (w >> Bits));
+    }
 }
 constexpr std::uint32_t top_bits(float s, int bits) noexcept { return word32(s) >> (32 - bits); }
 

@@ -29,8 +29,9 @@ public:
 
     // One value of the stream.
     float operator()() {
-        float sample;
-        fill(std::span<float>(&sample, 1));
+        auto x = static_cast<std::uint64_t>(s_.ix);
+        const float sample = next(x);
+        s_.ix = static_cast<std::int32_t>(x);
         return sample;
     }
 
@@ -50,15 +51,21 @@ private:
     // 2147483647 are exact: the integer remainder, found by folding, is the
     // same value without the slow library remainder.
     void fill(std::span<float> out) {
-        // 2^31 = 1 modulo 2^31 - 1: fold the high bits onto the low ones.
         auto x = static_cast<std::uint64_t>(s_.ix);
-        for (float& sample : out) {
-            const std::uint64_t p = x * 16807;
-            x = (p & 0x7FFFFFFFu) + (p >> 31);
-            if (x >= 2147483647u) x -= 2147483647u;
-            sample = static_cast<float>(static_cast<double>(x) / 2147483647.0);
-        }
+        for (float& sample : out) sample = next(x);
         s_.ix = static_cast<std::int32_t>(x);
+    }
+
+    // One step, X held by the caller. A single value is this step, not a
+    // loop over a span of one: small enough that a distribution calling
+    // the engine is inlined where it is used, as it is for a standard
+    // engine.
+    static float next(std::uint64_t& x) {
+        // 2^31 = 1 modulo 2^31 - 1: fold the high bits onto the low ones.
+        const std::uint64_t p = x * 16807;
+        x = (p & 0x7FFFFFFFu) + (p >> 31);
+        if (x >= 2147483647u) x -= 2147483647u;
+        return static_cast<float>(static_cast<double>(x) / 2147483647.0);
     }
 
     State s_;
