@@ -74,11 +74,14 @@ inline void render_sample_line(float value, char* out) {
     // bits at most). Below 2^-35 the sum is under 1 whichever way it rounds.
     const double scaled = static_cast<double>(value) * 1e10;
     const double lifted = scaled + 0.5;
-    auto units = static_cast<std::uint64_t>(lifted);  // half up, in 10^-10
+    // Half up, in 10^-10. Below 2^34, so the signed conversions are exact,
+    // and each is one instruction (the unsigned ones test the top bit).
+    const auto truncated = static_cast<std::int64_t>(lifted);
+    auto units = static_cast<std::uint64_t>(truncated);
     // Rounding to 17 digits first moves the value by less than 2^-24 of a
     // unit. That can only matter just below the half way mark, which it may
     // reach; everywhere else half up of the exact value gives the same digits.
-    if (lifted - static_cast<double>(units) >= 1.0 - 0x1p-24) units = units_by_17_digits(bits);
+    if (lifted - static_cast<double>(truncated) >= 1.0 - 0x1p-24) units = units_by_17_digits(bits);
     if (units >= kUnitsOfOne) {
         std::memset(out, '*', 11);  // rounded up to 1.0000000000
         return;
