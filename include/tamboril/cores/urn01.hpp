@@ -47,9 +47,6 @@ private:
     friend struct ProgramAccess;
     static constexpr std::uint64_t kModulus = 2147483647;
 
-    // X * 16807 is below 2^46, so the double product and its fmod by
-    // 2147483647 are exact: the integer remainder, found by folding, is the
-    // same value without the slow library remainder.
     void fill(std::span<float> out) {
         auto x = static_cast<std::uint64_t>(s_.ix);
         for (float& sample : out) sample = next(x);
@@ -60,6 +57,10 @@ private:
     // loop over a span of one: small enough that a distribution calling
     // the engine is inlined where it is used, as it is for a standard
     // engine.
+    //
+    // X * 16807 is below 2^46, so the double product and its fmod by
+    // 2147483647 are exact: the integer remainder, found by folding, is the
+    // same value without the slow library remainder.
     static float next(std::uint64_t& x) {
         // 2^31 = 1 modulo 2^31 - 1: fold the high bits onto the low ones.
         const std::uint64_t p = x * 16807;
