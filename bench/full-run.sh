@@ -241,11 +241,12 @@ cd /
 echo
 
 if cmake --build "$build" -j2 --target tamboril_bench >/dev/null 2>&1; then
-    rate=$("$build/tamboril_bench" --benchmark_filter='^DataLine$' --benchmark_repetitions=5 \
+    rates=$("$build/tamboril_bench" --benchmark_filter='^Records(Plain)?$' --benchmark_repetitions=5 \
         --benchmark_report_aggregates_only=true 2>/dev/null |
-        awk '/^DataLine_median/ {for (i = 1; i <= NF; i++) if ($i ~ /^items_per_second=/) {
-            sub(/items_per_second=/, "", $i); print $i}}')
-    echo "Renderer (one core, median of 5): $rate F11.10 lines per second"
+        awk '/^Records(Plain)?_median/ {for (i = 1; i <= NF; i++) if ($i ~ /^items_per_second=/) {
+            sub(/items_per_second=/, "", $i); sub(/_median/, "", $1); printf "%s %s  ", $1, $i}}')
+    echo "Renderer (one core, median of 5, records per second): $rates"
+    echo "  (Records: as the program renders; RecordsPlain: one line at a time)"
 else
     echo "Renderer: Google Benchmark not found, tamboril_bench not built"
 fi

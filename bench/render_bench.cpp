@@ -3,6 +3,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "records/datafile.hpp"
@@ -63,7 +64,36 @@ void DataLineGeneral(benchmark::State& state) {
     });
 }
 
+// Whole records of uniform values in [0, 1), as a generator's samples are:
+// one line at a time, and by the vector path where the processor has it.
+template <class Render>
+void run_records(benchmark::State& state, Render render) {
+    std::vector<float> values;
+    std::uint64_t x = 88172645463325252u;
+    for (int i = 0; i < 8192; ++i) {  // one chunk of the data-file writer
+        x ^= x << 13;
+        x ^= x >> 7;
+        x ^= x << 17;
+        values.push_back(static_cast<float>(x >> 40) * 0x1p-24f);
+    }
+    std::vector<char> out(values.size() * kDataRecordBytes);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(render(std::span<const float>(values), out.data()));
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(values.size()));
+}
+
+void RecordsPlain(benchmark::State& state) { run_records(state, tamboril::records::render_sample_records_plain); }
+
+void Records(benchmark::State& state) {
+    if (!tamboril::records::fast_fixed::vector_records_available()) state.SetLabel("no vector path: plain");
+    run_records(state, tamboril::records::render_sample_records);
+}
+
 BENCHMARK(DataLine);
 BENCHMARK(DataLineGeneral);
+BENCHMARK(RecordsPlain);
+BENCHMARK(Records);
 
 }  // namespace

@@ -95,8 +95,8 @@ inline void render_sample_line(float value, char* out) {
 }
 
 // Writes one data-file record per sample at `out` (its line, then CR LF),
-// kDataRecordBytes each; returns the end.
-inline char* render_sample_records(std::span<const float> samples, char* out) {
+// kDataRecordBytes each; returns the end. One line at a time.
+inline char* render_sample_records_plain(std::span<const float> samples, char* out) {
     for (const float sample : samples) {
         render_sample_line(sample, out);
         out[kDataLineWidth] = '\r';
@@ -105,5 +105,19 @@ inline char* render_sample_records(std::span<const float> samples, char* out) {
     }
     return out;
 }
+
+namespace fast_fixed {
+
+// Whether this build has the vector path and this processor runs it (AVX2).
+bool vector_records_available();
+// The records as render_sample_records_plain writes them, sixteen lines at a
+// time in 256-bit vectors; only where vector_records_available().
+char* render_sample_records_vector(std::span<const float> samples, char* out);
+
+}  // namespace fast_fixed
+
+// The records as render_sample_records_plain writes them, by the vector path
+// where the processor has it.
+char* render_sample_records(std::span<const float> samples, char* out);
 
 }  // namespace tamboril::records

@@ -9,8 +9,10 @@
 #include <bit>
 #include <cstdint>
 #include <cstdio>
+#include <cmath>
 #include <cstring>
 #include <mutex>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -299,6 +301,72 @@ TEST(DataLine, GeneralWriterAgreesWithAnIndependentFormula) {
     line.clear();
     put_fixed(line, 11, 10, 1.0, kDoubleDigits);
     EXPECT_EQ(line, testing::expected_data_line(1.0));
+}
+
+
+// The records of `values` by `render`, between guard bytes that must stay.
+template <class Render>
+std::string records_between_guards(const std::vector<float>& values, Render render) {
+    constexpr std::size_t kGuard = 32;
+    std::string text(values.size() * kDataRecordBytes + 2 * kGuard, '#');
+    char* const end = render(std::span<const float>(values), text.data() + kGuard);
+    if (end != text.data() + kGuard + values.size() * kDataRecordBytes) return "wrong end";
+    return text;
+}
+
+std::string plain_records(const std::vector<float>& values) {
+    return records_between_guards(values, render_sample_records_plain);
+}
+
+// The vector path against the line renderer, on every float from 0 to 1
+// inclusive, in blocks of 4 099 (so that its groups of sixteen start at every
+// offset), with nothing written outside a block.
+TEST(DataRecords, VectorPathOnEveryFloatInZeroToOne) {
+    if (!fast_fixed::vector_records_available()) GTEST_SKIP() << "no vector path on this processor";
+    constexpr std::uint32_t kBlock = 4099;
+    const auto faults = check_range(0, kBitsOfOne + 1, kBlock * kStride, [](std::uint32_t first) {
+        std::vector<float> values;
+        for (std::uint32_t bits = first; bits < first + kBlock && bits <= kBitsOfOne; ++bits) {
+            values.push_back(std::bit_cast<float>(bits));
+        }
+        const std::string got = records_between_guards(values, fast_fixed::render_sample_records_vector);
+        const std::string want = plain_records(values);
+        if (got == want) return std::string();
+        const auto at = static_cast<std::size_t>(std::mismatch(got.begin(), got.end(), want.begin()).first - got.begin());
+        return describe(first, got.substr(at, 13), want.substr(at, 13));
+    });
+    EXPECT_TRUE(faults.empty()) << faults.front();
+}
+
+// Values the vector path leaves to the line renderer, at every position of its
+// groups and among spans of every length up to five groups: negative ones and
+// negative zero, 1 and above, infinities and NaN, exact ties and values just
+// below them, values rounded up to 1.
+TEST(DataRecords, VectorPathLeavesTheSpecialValuesToTheLineRenderer) {
+    if (!fast_fixed::vector_records_available()) GTEST_SKIP() << "no vector path on this processor";
+    const float specials[] = {-0.0f, -1e-12f, -0.5f, 1.0f, 1.5f, 3e38f,
+                              std::bit_cast<float>(0x7F800000u), std::bit_cast<float>(0xFF800000u),
+                              std::bit_cast<float>(0x7FC00000u), std::bit_cast<float>(0xFFC00001u),
+                              0x1p-11f, 3 * 0x1p-11f, std::bit_cast<float>(0x3F7FFFFFu),
+                              std::nextafter(0x1p-11f, 0.0f), 1e-13f, 0.0f};
+    std::uint32_t state = 12345;
+    auto uniform = [&] {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<float>(state >> 8) * 0x1p-24f;
+    };
+    for (std::size_t length = 0; length <= 80; ++length) {
+        for (const float special : specials) {
+            for (std::size_t at = 0; at < std::max<std::size_t>(length, 1); at += 3) {
+                std::vector<float> values(length);
+                for (float& v : values) v = uniform();
+                if (at < length) values[at] = special;
+                if (length > 40) values[length - 1 - at % 17] = special;
+                ASSERT_EQ(records_between_guards(values, fast_fixed::render_sample_records_vector),
+                          plain_records(values))
+                    << "length " << length << ", " << special << " at " << at;
+            }
+        }
+    }
 }
 
 }  // namespace
