@@ -20,7 +20,7 @@ namespace {
 
 constexpr std::size_t kGroup = 16;
 
-// Four ASCII words of two digits each, of four values of 0 to 99 in 16-bit
+// The ASCII words of two digits of sixteen values of 0 to 99 in 16-bit
 // lanes: the tens in the low byte. tens = p * 6554 >> 16 for p < 100 (6554 /
 // 2^16 exceeds 1/10 by less than 1/10^5, so the error stays under 1/1000), and
 // tens + 256 * (p - 10 * tens) = 256 * p - 2559 * tens.
@@ -108,8 +108,8 @@ __attribute__((target("avx2"))) unsigned render_group(const float* in, char* out
 
     // The words of each stored row: (LF, '.'), five pairs of digits, (CR, LF)
     // and two bytes of no use; one vector per word, one lane per value. Then
-    // the 8 x 8 transpose of 16-bit words in each half: row j of values j and
-    // j + 8.
+    // the 8 x 8 transpose of 16-bit words in each half: rows[j] holds the row
+    // of the j-th lane of each half.
     const __m256i w0 = _mm256_set1_epi16(0x2E0A);
     const __m256i w1 = digit_pairs(t), w2 = digit_pairs(m_high), w3 = digit_pairs(m_low);
     const __m256i w4 = digit_pairs(l_high), w5 = digit_pairs(l_low);
@@ -145,7 +145,7 @@ bool vector_records_available() {
 }
 
 // The stores of a group reach one byte before its first record and two after
-// its last, so the first record and the last sixteen or fewer are written one
+// its last, so the first record and the last one to sixteen are written one
 // line at a time: nothing outside [out, end) is touched, and two threads may
 // write neighbouring spans of one buffer.
 __attribute__((target("avx2"))) char* render_sample_records_vector(std::span<const float> samples, char* out) {
